@@ -1,0 +1,1 @@
+#include "design/RegKestrix.h"

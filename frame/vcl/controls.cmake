@@ -1,0 +1,3 @@
+# Controls, forms, application, clipboard, styles and the hosts.
+list(APPEND VCL_SOURCES
+)

@@ -1,0 +1,3 @@
+# Colours, pens, brushes, fonts, canvas, bitmaps, image files, resources.
+list(APPEND VCL_SOURCES
+)
