@@ -1,0 +1,3 @@
+kestrix_add_fuzz(fuzz_image
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_image.cpp
+  LIBS vcl)

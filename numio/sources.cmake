@@ -1,0 +1,9 @@
+# Numeric entry: number texts, TNumIO2 and TNumIO.
+list(APPEND KESTRIX_RT_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/NumText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumIO.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumIO2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumIO2Input.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumIO2Paint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumIORegistry.cpp
+)
