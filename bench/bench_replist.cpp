@@ -187,8 +187,8 @@ public:
             const auto It = FTimes.find(R.Name);
             const auto Base = FTimes.find(R.Baseline);
             if (It == FTimes.end() || Base == FTimes.end()) continue;
-            std::printf("%-20s / %-28s real %5.2f  cpu %5.2f  (bound %.1f)\n", R.Name,
-                        R.Baseline, It->second.first / Base->second.first,
+            std::printf("%-20s / %-28s real %5.2f  cpu %5.2f  (bound %.1f)\n", R.Name, R.Baseline,
+                        It->second.first / Base->second.first,
                         It->second.second / Base->second.second, R.Bound);
         }
     }

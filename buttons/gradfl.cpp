@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "frame/PaintBuffer.h"
-#include "frame/PropertyTypes.h"
 #include "qelbase/Frames.h"
+#include "qelbase/Types.h"
 #include "vcl/TypInfo.h"
 #include "vcl/Windows.h"
 
@@ -190,7 +190,7 @@ const bool Registered = [] {
         .Color("ColorFirst", &TGradFill::ColorFirst, &TGradFill::SetColorFirst)
         .Color("ColorLast", &TGradFill::ColorLast, &TGradFill::SetColorLast)
         .Enum("FrameStyle", &TGradFill::FrameStyle, &TGradFill::SetFrameStyle,
-              kestrix::TFrameStyleTypeInfo)
+              QEL_base::TFrameStyleTypeInfo)
         .Enum("GridMode", &TGradFill::GridMode, &TGradFill::SetGridMode, TGridModeInfo)
         .Color("GridColor", &TGradFill::GridColor, &TGradFill::SetGridColor)
         .Event("OnPaint", &TGradFill::OnPaint);

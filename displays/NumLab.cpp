@@ -13,9 +13,9 @@
 
 #include "frame/Engraved.h"
 #include "frame/PaintBuffer.h"
-#include "frame/PropertyTypes.h"
 #include "frame/StyleColors.h"
 #include "qelbase/Frames.h"
+#include "qelbase/Types.h"
 #include "vcl/SysUtils.h"
 #include "vcl/TypInfo.h"
 
@@ -530,7 +530,7 @@ const vcl::TEnumType TDisplayTypeInfo{
 namespace {
 
 const bool Registered = [] {
-    using kestrix::TAlignmentTypeInfo;
+    using vcl::TAlignmentTypeInfo;
     vcl::RegisterClass<TNumLab, vcl::TGraphicControl>("TNumLab")
         .Float("Value", &TNumLab::Value, &TNumLab::SetValue)
         .Enum("DisplayType", &TNumLab::DisplayType, &TNumLab::SetDisplayType, TDisplayTypeInfo)
@@ -548,13 +548,13 @@ const bool Registered = [] {
         .Enum("RightTextAlignment", &TNumLab::RightTextAlignment, &TNumLab::SetRightTextAlignment,
               TAlignmentTypeInfo)
         .Enum("FrameStyle", &TNumLab::FrameStyle, &TNumLab::SetFrameStyle,
-              kestrix::TFrameStyleTypeInfo)
+              QEL_base::TFrameStyleTypeInfo)
         .Color("ColorLabText", &TNumLab::ColorLabText, &TNumLab::SetColorLabText)
         .Color("ColorLabBakG", &TNumLab::ColorLabBakG, &TNumLab::SetColorLabBakG)
         .Color("ColorOutText", &TNumLab::ColorOutText, &TNumLab::SetColorOutText)
         .Color("ColorOutBakG", &TNumLab::ColorOutBakG, &TNumLab::SetColorOutBakG)
         .Enum("ColorScheme", &TNumLab::ColorScheme, &TNumLab::SetColorScheme,
-              kestrix::TColorSchemeTypeInfo)
+              QEL_base::TColorSchemeTypeInfo)
         .Bool("Transparent", &TNumLab::Transparent, &TNumLab::SetTransparent)
         .Str("OverflowIndicator", &TNumLab::OverflowIndicator, &TNumLab::SetOverflowIndicator)
         .Str("DTFormat", &TNumLab::DTFormat, &TNumLab::SetDTFormat)

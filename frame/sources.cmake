@@ -1,6 +1,5 @@
 # The rules every component shares.
 list(APPEND KESTRIX_RT_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ComponentMessage.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PropertyTypes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TimerWindow.cpp
 )

@@ -8,6 +8,7 @@
 // be a number (or the beginning of one).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -207,12 +208,18 @@ private:
     void PaintNumber(vcl::TCanvas& C, const TLayout& L);
     void DrawBoxFrame(vcl::TCanvas& C, QEL_base::TFrameStyle Style, bool Flag, int L, int T, int R,
                       int B);
+    // An outline in the current pen over L..R-2 x T..B-2 and the two bevel
+    // lines of Style inside it, the lower right one reaching R-1 and B-1.
+    void DrawBevel(vcl::TCanvas& C, QEL_base::TFrameStyle Style, int L, int T, int R, int B);
 
     void HandleKey(uint16_t Key);
     void DeleteSelection(bool& ChangeFlag);
     void SpinClick(bool Up);
     double GaugeValueAt(int X) const;
     double SnapToPivot(double V) const;
+    // Index of the pivot closest to V (the first of equally close ones);
+    // ButtonPivots must not be empty.
+    size_t NearestPivot(double V) const;
     int GaugeStrip() const;
     // Left edge of the freeze box.
     int FreezeBoxX() const;

@@ -220,8 +220,7 @@ void TNumIO2::Changed() {
 
 // ---- 2. Mouse -----------------------------------------------------------------
 
-double TNumIO2::SnapToPivot(double V) const {
-    if (ButtonPivots.empty()) return V;
+size_t TNumIO2::NearestPivot(double V) const {
     double Best = QEL_base::uc_MaxReal;
     size_t D = 0;
     for (size_t I = 0; I < ButtonPivots.size(); ++I) {
@@ -231,7 +230,11 @@ double TNumIO2::SnapToPivot(double V) const {
             D = I;
         }
     }
-    return ButtonPivots[D];
+    return D;
+}
+
+double TNumIO2::SnapToPivot(double V) const {
+    return ButtonPivots.empty() ? V : ButtonPivots[NearestPivot(V)];
 }
 
 double TNumIO2::GaugeValueAt(int X) const {
@@ -248,15 +251,7 @@ void TNumIO2::SpinClick(bool Up) {
         New = std::clamp(Up ? Cur + FButIncrem : Cur - FButIncrem, FMinimum, FMaximum);
     } else {
         const double Eps = std::pow(10.0, -FDecP);
-        double Best = QEL_base::uc_MaxReal;
-        size_t D = 0;
-        for (size_t I = 0; I < ButtonPivots.size(); ++I) {
-            const double Dist = std::fabs(ButtonPivots[I] - Cur);
-            if (Dist < Best) {
-                Best = Dist;
-                D = I;
-            }
-        }
+        size_t D = NearestPivot(Cur);
         // From a pivot (within eps) step to the next one; from between two
         // pivots jump to the nearest one in the direction of the click.
         if (Up && Cur >= ButtonPivots[D] - Eps && D + 1 < ButtonPivots.size()) ++D;

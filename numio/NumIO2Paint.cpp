@@ -138,10 +138,13 @@ void TNumIO2::DrawBoxFrame(TCanvas& C, QEL_base::TFrameStyle Style, bool Flag, i
         C.Pen()->SetColor(FColWhiteLine);
     else
         C.Pen()->SetColor(FColGrayLine);
-    if (Style == QEL_base::fsNoFrame || Style == QEL_base::fsSimple) {
+    if (Style == QEL_base::fsNoFrame || Style == QEL_base::fsSimple)
         C.Rectangle(L, T, R, B);
-        return;
-    }
+    else
+        DrawBevel(C, Style, L, T, R, B);
+}
+
+void TNumIO2::DrawBevel(TCanvas& C, QEL_base::TFrameStyle Style, int L, int T, int R, int B) {
     C.Rectangle(L, T, R - 1, B - 1);
     TColor First = FColGrayLine, Second = FColGrayLine;
     if (Style == QEL_base::fsLowered) First = FColBlackLine, Second = FColWhiteLine;
@@ -206,19 +209,8 @@ void TNumIO2::PaintGauge(TCanvas& C, const TLayout& L) {
     }
     C.Pen()->SetColor(FGaugeFrameSt == QEL_base::fsEngraved ? FColWhiteLine : FColGrayLine);
     C.Brush()->SetStyle(bsClear);
-    C.Rectangle(GL, Yt, GL + GW, Yb);
-    TColor First = FColGrayLine, Second = FColGrayLine;
-    if (FGaugeFrameSt == QEL_base::fsLowered) First = FColBlackLine, Second = FColWhiteLine;
-    if (FGaugeFrameSt == QEL_base::fsRaised) First = FColWhiteLine, Second = FColBlackLine;
-    if (FGaugeFrameSt == QEL_base::fsEmbossed) First = Second = FColWhiteLine;
-    C.Pen()->SetColor(First);
-    C.MoveTo(GL + 1, Yb - 2);
-    C.LineTo(GL + 1, Yt + 1);
-    C.LineTo(GL + GW - 1, Yt + 1);
-    C.Pen()->SetColor(Second);
-    C.MoveTo(GL + 1, Yb);
-    C.LineTo(GL + GW, Yb);
-    C.LineTo(GL + GW, Yt);
+    // Outline over GL..GL+GW-1 and Yt..Yb-1, bevel lines reaching column GL+GW and row Yb.
+    DrawBevel(C, FGaugeFrameSt, GL, Yt, GL + GW + 1, Yb + 1);
 }
 
 void TNumIO2::PaintBox(TCanvas& C, const TLayout& L) {

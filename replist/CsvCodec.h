@@ -26,6 +26,10 @@ char CsvDelimiterChar(QEL_base::TCSVDelimiters Delimiter);
 // Appends Field to Out, quoted when it needs to be.
 void AppendCsvField(std::string& Out, std::string_view Field, char Delimiter);
 
+// An upper bound of the number of records in Text: its lines, whatever
+// their ends.
+size_t CsvRecordBound(std::string_view Text);
+
 // Reads the records of a CSV text one at a time. The fields point into the
 // text, or into the reader when quotes had to be undone; they stay valid
 // until the next record is read, and the text must outlive the reader.
@@ -36,15 +40,30 @@ public:
     // The next record's fields; false at the end of the text. Raises
     // QEL_base::EQELDStructError when a quoted field is not closed.
     bool NextRecord(std::vector<std::string_view>& Fields);
+    // Bytes of the text read so far and in all, for progress reports.
+    size_t Position() const { return static_cast<size_t>(FPos - FBegin); }
+    size_t Size() const { return static_cast<size_t>(FEnd - FBegin); }
 
 private:
-    std::string_view UnquotedRun();
+    std::string& DecodedField();
+    const char* StopAt(const char* p);
 
+    const char* FBegin;
     const char* FPos;
     const char* FEnd;
     char FDelimiter;
     bool FStops[256] = {};
+    // The stops among the 64 bytes from offset FWindow on, bit i for byte
+    // FWindow + i: a field then costs a few bit operations, not a scan.
+    // Empty while FWindowEnd == FWindow.
+    size_t FWindow = 0;
+    size_t FWindowEnd = 0;
+    uint64_t FWindowStops = 0;
+    // Fields whose quotes had to be undone; the first FDecodedUsed belong to
+    // the current record. The texts are kept for reuse, so that a record
+    // costs no allocation once the reader is warm.
     std::deque<std::string> FDecoded;
+    size_t FDecodedUsed = 0;
 };
 
 // All records of a CSV text, fields stored one after the other.

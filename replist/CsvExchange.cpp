@@ -1,6 +1,5 @@
 // TRLData: CSV import and export, and lines of text into a column.
 #include <algorithm>
-#include <cstring>
 
 #include "frame/ComponentMessage.h"
 #include "qelbase/Texts.h"
@@ -78,43 +77,52 @@ int TRLData::ImportCSVText(std::string_view Text, QEL_base::TCSVDelimiters Delim
         }
     }
 
-    // The store is sized for the number of lines, an upper bound of the
-    // records, and only grows when quoted line breaks made that too small.
-    size_t Lines = 1;
-    for (const char *p = Text.data(), *End = p + Text.size();
-         (p = static_cast<const char*>(std::memchr(p, '\n', End - p))); ++p) {
-        ++Lines;
-    }
+    // The store gets room for as many rows as the text has lines, an upper
+    // bound of its records, so that appending the rows moves no cell.
+    const size_t Lines = CsvRecordBound(Text);
     const auto TooLarge = [&](uint64_t Cols, uint64_t Rows) {
         return (Cols + 1) * (Rows + 1) > MaxCells;
     };
     auto Store = std::make_unique<QEL_base::TStringArray>();
     Store->SetAllocRowsBy(Strings->AllocRowsBy());
-    int StoreCols = 0;
-    int StoreRows = 0;
     int Rows = 0;
-    std::string Cell;
+    int Percent = -1;
+    // Without check columns a record's fields are the row's cells as they
+    // stand; otherwise the row is put together first.
+    const bool Plain = std::none_of(Targets.begin(), Targets.end(),
+                                    [](const TFieldTarget& T) { return T.IsState; });
+    std::vector<std::string_view> Row;
+    std::vector<std::string> Marked;
     while (Next()) {
         ++Rows;
+        if (OnPercentDone) {
+            ReportProgress(static_cast<int64_t>(Reader.Position()),
+                           static_cast<int64_t>(Reader.Size()), Percent);
+        }
         while (Targets.size() < Fields.size()) AddColumn("C-" + std::to_string(Modes.size() + 1));
         const int Cols = std::max<int>(static_cast<int>(Modes.size()), 1);
         if (Rows > TReplistLimits().MaxRows || TooLarge(Cols, Rows)) {
             throw EQELRLDataError("CSV text: more than " + std::to_string(MaxCells) + " cells");
         }
-        if (Rows > StoreRows || Cols > StoreCols) {
-            int Want = std::max<int64_t>(Rows, std::min<uint64_t>(Lines, INT32_MAX));
-            if (Rows > StoreRows && StoreRows > 0)
-                Want = std::max<int64_t>(Want, 2 * int64_t{StoreRows});
-            while (Want > Rows && TooLarge(Cols, Want)) Want = std::max(Rows, Want / 2);
-            StoreCols = Cols;
-            StoreRows = std::max(StoreRows, Want);
-            Store->Resize(StoreCols, StoreRows);
+        if (Cols > Store->NrOfColumns()) {
+            // The room is kept within the bound on cells for the new width.
+            int64_t Room = std::min<int64_t>(
+                static_cast<int64_t>(std::min<size_t>(Lines, INT32_MAX)), TReplistLimits().MaxRows);
+            while (Room > Rows && TooLarge(Cols, Room)) Room = std::max<int64_t>(Rows, Room / 2);
+            Store->SetRowCapacity(static_cast<int>(Room));
+            Store->Resize(Cols, Rows - 1);
         }
+        if (Plain) {
+            Store->AppendRow(1, Fields);
+            continue;
+        }
+        Row.assign(Cols, {});
+        Marked.resize(Cols);
         for (size_t j = 0; j < Fields.size(); ++j) {
             const TFieldTarget Target = Targets[j];
             if (Target.IsState) continue;
             if (Modes[Target.Col - 1] == cmNone) {
-                Store->SetString(Target.Col, Rows, Fields[j]);
+                Row[Target.Col - 1] = Fields[j];
                 continue;
             }
             // A check column: its state field decides the mark; an empty
@@ -122,11 +130,15 @@ int TRLData::ImportCSVText(std::string_view Text, QEL_base::TCSVDelimiters Delim
             const std::string_view State =
                 j + 1 < Fields.size() ? Fields[j + 1] : std::string_view();
             if (State.empty() && Fields[j].empty()) continue;
+            std::string& Cell = Marked[Target.Col - 1];
             Cell.assign(1, State.empty() || State == "0" ? ' ' : 'X');
             Cell += Fields[j];
-            Store->SetString(Target.Col, Rows, Cell);
+            Row[Target.Col - 1] = Cell;
         }
+        Store->AppendRow(1, Row);
     }
+    // Quoted line breaks can leave much of the room unused.
+    if (Store->RowCapacity() > 2 * Rows + 16) Store->SetRowCapacity(Rows);
     const int Cols = std::max<int>(static_cast<int>(Modes.size()), 1);
     Store->Resize(Cols, std::max(Rows, 1));
     while (static_cast<int>(Names.size()) < Cols)
@@ -142,7 +154,7 @@ int TRLData::ImportCSVText(std::string_view Text, QEL_base::TCSVDelimiters Delim
     FSortColumnPrim = -1;
     FSortColumnSec = -1;
     UpdateFeedback();
-    ReportPercent(100);
+    if (Percent < 100) ReportPercent(100);
     if (Strings->OnChange) Strings->OnChange(Strings.get());
     return Rows;
 }

@@ -244,8 +244,7 @@ void TRLData::SetColumnCheckMode(int ColNr, TCheckMode Value) {
     } else if (Value == cmNone) {
         for (int r = 1; r <= FNrOfRows; ++r) {
             const std::string_view Stored = Strings->StringView(ColNr, r);
-            // A copy, since the view points into the cell being rewritten.
-            if (!Stored.empty()) Strings->SetString(ColNr, r, std::string(Stored.substr(1)));
+            if (!Stored.empty()) Strings->SetString(ColNr, r, Stored.substr(1));
         }
     } else if (Value == cmRadio) {
         for (int r = 1; r <= FNrOfRows; ++r) {
@@ -459,7 +458,7 @@ void TRLData::RemoveEmptyRows() {
 void TRLData::CopyRow(int Source, int Target) {
     if (Source < 1 || Source > FNrOfRows || Target < 1 || Target > FNrOfRows) return;
     for (int c = 0; c <= FNrOfCols; ++c) {
-        Strings->SetString(c, Target, std::string(Strings->StringView(c, Source)));
+        Strings->SetString(c, Target, Strings->StringView(c, Source));
     }
     Strings->SetRowAttrib(Target, Strings->GetRowAttrib(Source));
 }
@@ -653,13 +652,15 @@ void TRLData::Assign(vcl::TPersistent* Source) {
     Store->SetAllocRowsBy(From.AllocRowsBy());
     Store->Resize(std::max(Cols, 1), std::max(Rows, 1));
     for (int c = 1; c <= Cols; ++c) Store->SetColAttrib(c, From.GetColAttrib(c));
+    std::vector<std::string_view> Row(Cols + 1);
     for (int i = 1; i <= Rows; ++i) {
         // Row i of the source's current order is physical row GetSortOrder(i);
         // its attribute byte goes with it, so that it stays on its row once
         // the same order is set up below.
         const int Phys = From.GetSortOrder(i);
         Store->SetRowAttrib(Phys, From.GetRowAttrib(i));
-        for (int c = 0; c <= Cols; ++c) Store->SetString(c, Phys, From.StringView(c, i));
+        for (int c = 0; c <= Cols; ++c) Row[c] = From.StringView(c, i);
+        Store->SetRowStrings(Phys, 0, Row);
     }
     for (int i = 1; i <= Rows; ++i) Store->SetSortOrder(i, From.GetSortOrder(i));
 

@@ -24,6 +24,7 @@
 #include "replist/RLTypes.h"
 #include "replist/ReplistFile.h"
 #include "vcl/Classes.h"
+#include "vcl/TextFiles.h"
 
 namespace QEL_replist {
 
@@ -171,6 +172,11 @@ public:
     // The same for a text file the caller opened; it stands after the
     // "</replist>" line afterwards.
     bool ReadFromOpenXMLFile(std::istream& InFile, const std::string& DataID);
+    // The same for a platform text file opened with vcl::Reset: its next
+    // ReadLn gives the line after "</replist>" (it is at its end when nothing
+    // was found, and stays where it was when the list is malformed). Raises
+    // vcl::EInOutError when the file is not open for reading.
+    bool ReadFromOpenXMLFile(vcl::TextFile& InFile, const std::string& DataID);
     // Reads Text with the given bounds on the table size; Consumed (when
     // given) receives the bytes read up to the end of the "</replist>" line.
     bool ReadFromXMLText(std::string_view Text, const std::string& DataID,
@@ -179,6 +185,9 @@ public:
     void SaveAsXMLFile(const std::string& FName, const std::string& DataID);
     void WriteToXMLStream(vcl::TStream& OutStream, bool CreateHeader, const std::string& DataID);
     void WriteToOpenXMLFile(std::ostream& OutFile, bool CreateHeader, const std::string& DataID);
+    // Writes at the text file's position (opened with vcl::Rewrite or
+    // vcl::Append); raises vcl::EInOutError when it is not open for writing.
+    void WriteToOpenXMLFile(vcl::TextFile& OutFile, bool CreateHeader, const std::string& DataID);
     // The whole report list as one text.
     std::string XMLText(bool CreateHeader, const std::string& DataID);
 

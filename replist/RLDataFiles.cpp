@@ -74,6 +74,18 @@ bool TRLData::ReadFromOpenXMLFile(std::istream& InFile, const std::string& DataI
     return ReadFromXMLText(Text, DataID, TReplistLimits());
 }
 
+bool TRLData::ReadFromOpenXMLFile(vcl::TextFile& InFile, const std::string& DataID) {
+    // Eof also raises the platform's error for a file not open for reading.
+    if (vcl::Eof(InFile)) return false;
+    // An opened text file holds its whole content: the list is read in place
+    // and the file's position moved past it.
+    const std::string_view Rest = std::string_view(InFile.Buffer).substr(InFile.Pos);
+    size_t Consumed = 0;
+    const bool Found = ReadFromXMLText(Rest, DataID, TReplistLimits(), &Consumed);
+    InFile.Pos += Consumed;
+    return Found;
+}
+
 std::string TRLData::XMLText(bool CreateHeader, const std::string& DataID) {
     std::string Text;
     AppendReplist(Text, *this, CreateHeader, DataID,
@@ -96,6 +108,11 @@ void TRLData::WriteToOpenXMLFile(std::ostream& OutFile, bool CreateHeader,
     const std::string Text = XMLText(CreateHeader, DataID);
     OutFile.write(Text.data(), static_cast<std::streamsize>(Text.size()));
     if (!OutFile) throw vcl::EInOutError("Cannot write the report list file");
+}
+
+void TRLData::WriteToOpenXMLFile(vcl::TextFile& OutFile, bool CreateHeader,
+                                 const std::string& DataID) {
+    vcl::Write(OutFile, XMLText(CreateHeader, DataID));
 }
 
 }  // namespace QEL_replist

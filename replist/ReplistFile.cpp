@@ -91,6 +91,8 @@ private:
     int ColumnOf(const TElement& Element, int Low, int High) const;
     void Apply(const TElement& Element);
     void CreateStore();
+    void AddCell(int Col, int Row, std::string_view Content);
+    void FlushRow();
 
     std::string_view FText;
     const TReplistLimits& FLimits;
@@ -98,6 +100,11 @@ private:
     TReplistDocument FDoc;
     bool FHaveCols = false;
     bool FHaveRows = false;
+    // The row whose cells are being gathered (0: none yet), its cells of
+    // columns 0..NrOfColumns, and the decoded texts some of them point to.
+    int FPendingRow = 0;
+    std::vector<std::string_view> FRowCells;
+    std::vector<std::string> FRowTexts;
 };
 
 int64_t TReplistParser::ParseNumber(std::string_view Digits, const char* What) const {
@@ -203,6 +210,38 @@ void TReplistParser::CreateStore() {
     FDoc.ColFormats.assign(StoreCols, {});
     FDoc.CheckModes.assign(StoreCols, cmNone);
     for (int c = 1; c <= FDoc.NrOfColumns; ++c) FDoc.ColNames[c - 1] = "C-" + std::to_string(c);
+    FRowCells.assign(static_cast<size_t>(StoreCols) + 1, {});
+    FRowTexts.assign(static_cast<size_t>(StoreCols) + 1, {});
+}
+
+// A file lists its cells row by row, so the cells of a row are gathered and
+// stored in one go. A row beyond every row named so far is still empty in the
+// new store, which lets the columns it does not name be written as empty; a
+// cell of an earlier row goes to the store on its own.
+void TReplistParser::AddCell(int Col, int Row, std::string_view Content) {
+    const bool Escaped = Content.find_first_of("&<") != std::string_view::npos;
+    if (Row < FPendingRow) {
+        if (Escaped)
+            FDoc.Cells->SetString(Col, Row, Unescape(Content));
+        else
+            FDoc.Cells->SetString(Col, Row, Content);
+        return;
+    }
+    if (Row > FPendingRow) {
+        FlushRow();
+        FPendingRow = Row;
+    }
+    if (Escaped) {
+        FRowTexts[Col] = Unescape(Content);
+        Content = FRowTexts[Col];
+    }
+    FRowCells[Col] = Content;
+}
+
+void TReplistParser::FlushRow() {
+    if (FPendingRow == 0) return;
+    FDoc.Cells->SetRowStrings(FPendingRow, 0, FRowCells);
+    std::fill(FRowCells.begin(), FRowCells.end(), std::string_view());
 }
 
 void TReplistParser::Apply(const TElement& Element) {
@@ -251,12 +290,7 @@ void TReplistParser::Apply(const TElement& Element) {
                 Fail(Element.Row < 0 ? "row number missing"
                                      : "row " + std::to_string(Element.Row) + " outside the table");
             }
-            const int r = static_cast<int>(Element.Row);
-            if (Element.Content.find_first_of("&<") == std::string_view::npos) {
-                FDoc.Cells->SetString(c, r, Element.Content);
-            } else {
-                FDoc.Cells->SetString(c, r, Unescape(Element.Content));
-            }
+            AddCell(c, static_cast<int>(Element.Row), Element.Content);
             break;
         }
         case xmlEndReplist:
@@ -301,6 +335,7 @@ std::optional<TReplistDocument> TReplistParser::Run(std::string_view DataID,
         if (ParseElement(Line, Element)) {
             if (Element.Tag == xmlEndReplist) {
                 if (!FHaveCols || !FHaveRows) Fail("numcols or numrows missing");
+                FlushRow();
                 FDoc.Consumed = Pos;
                 if (Progress && Percent < 100) Progress(100);
                 return std::move(FDoc);

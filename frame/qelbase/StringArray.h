@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "vcl/System.h"
 
 namespace QEL_base {
+
+class TCellTextPool;  // where a TStringArray keeps its long texts
 
 // Addressing. Cells are (column, row) with columns 0..NrOfColumns() and rows
 // 0..NrOfRows(): column 0 and row 0 exist besides the data cells, so a store
@@ -45,6 +48,13 @@ public:
     // time stays linear.
     int AllocRowsBy() const { return FAllocRowsBy; }
     void SetAllocRowsBy(int Rows);
+    // The rows every column has room for, present columns and those added
+    // later alike, so that growing the table up to that size moves no cell.
+    // Setting it makes that room in one step or gives back what lies beyond
+    // it; it never goes below NrOfRows. Raises EQELDStructError when the
+    // memory cannot be had.
+    int RowCapacity() const;
+    void SetRowCapacity(int Rows);
 
     // New size; negative counts are taken as 0. New cells are empty, new rows
     // have attribute 0 and are appended at the end of the current order. When
@@ -61,7 +71,19 @@ public:
     std::string GetString(int ACol, int ARow) const;
     // The same text without a copy; valid until the cell is next changed.
     std::string_view StringView(int ACol, int ARow) const;
+    // Value may be a part of the cell's own text (StringView of the same
+    // cell): it is read before the cell changes.
     void SetString(int ACol, int ARow, std::string_view Value);
+    // Writes Values into row ARow, the first into column FirstCol and each
+    // next one into the column after; values that fall outside columns
+    // 0..NrOfColumns are dropped. Each text is cut as by SetString, and
+    // OnChange fires once when any cell changed. This is the way to fill a
+    // table row by row: a cell costs a small part of a SetString call.
+    void SetRowStrings(int ARow, int FirstCol, std::span<const std::string_view> Values);
+    // Adds a row at the end of the current order, as growing by Resize does,
+    // holding Values as SetRowStrings would put them. With the room made by
+    // SetRowCapacity, appending rows is the fastest way to fill a new table.
+    void AppendRow(int FirstCol, std::span<const std::string_view> Values);
 
     uint8_t GetRowAttrib(int ARow) const;
     void SetRowAttrib(int ARow, uint8_t Value);
@@ -133,17 +155,23 @@ private:
     int PhysRow(int ARow) const;
     void RepairPermutation();
     void Changed();
-    void ReserveRows(size_t Rows);
+    void ReserveCells(size_t Cells);
+    bool StoreRow(int Phys, int FirstCol, std::span<const std::string_view> Values);
+    // Gives the long texts of physical rows [From, To) of column Col back
+    // before those cells are dropped.
+    void ReleaseCells(Column& Col, size_t From, size_t To);
     void KeepPositions(int NrRows);
 
     int FNrCols = 0;
     int FNrRows = 0;
     int FAllocRowsBy = 1;
     size_t FRowCapacity = 0;
+    std::unique_ptr<TCellTextPool> FTexts;          // the long texts of all cells
     std::vector<std::unique_ptr<Column>> FColumns;  // NrOfColumns + 1, each NrOfRows + 1 cells
     std::vector<uint8_t> FRowAttrib;                // physical rows
     std::vector<uint8_t> FColAttrib;
-    std::vector<int> FOrder;  // FOrder[position] = physical row; FOrder[0] == 0
+    std::vector<int> FOrder;       // FOrder[position] = physical row; FOrder[0] == 0
+    bool FOrderUnchecked = false;  // SetSortOrder may have broken the permutation
 };
 
 }  // namespace QEL_base

@@ -2,6 +2,11 @@
 
 namespace QEL_base {
 
+const vcl::TEnumType TFrameStyleTypeInfo{
+    "TFrameStyle", {"fsNoFrame", "fsSimple", "fsLowered", "fsRaised", "fsEngraved", "fsEmbossed"}};
+const vcl::TEnumType TColorSchemeTypeInfo{"TColorScheme", {"csClassic", "csSystem"}};
+const vcl::TEnumType TDecPSepTypeInfo{"TDecPSep", {"dpLocale", "dpPoint", "dpComma", "dpEither"}};
+
 bool CombineLogic(bool A, TLogicOp Op, bool B) {
     switch (Op) {
         case loAnd:

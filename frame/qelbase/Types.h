@@ -10,6 +10,7 @@
 
 #include "vcl/SysUtils.h"
 #include "vcl/System.h"
+#include "vcl/TypInfo.h"
 
 namespace QEL_base {
 
@@ -55,6 +56,12 @@ constexpr int NumLanguages = 5;
 
 // Field delimiter of CSV files.
 enum TCSVDelimiters : uint8_t { cdComma = 0, cdSemicolon = 1, cdTab = 2, cdSpace = 3 };
+
+// Names of the enumerations above that components publish, for the property
+// registry (form files store the names, components the ordinals).
+extern const vcl::TEnumType TFrameStyleTypeInfo;
+extern const vcl::TEnumType TColorSchemeTypeInfo;
+extern const vcl::TEnumType TDecPSepTypeInfo;
 
 // How two truth values are combined: loNone takes the second one alone.
 enum TLogicOp : uint8_t { loNone = 0, loAnd = 1, loOr = 2, loXor = 3, loAndNot = 4 };

@@ -15,6 +15,9 @@ namespace vcl {
 
 class TReader;
 
+// Horizontal placement of a text in its box.
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 // ---------------------------------------------------------------- TPersistent
 
 class TPersistent : public TObject {

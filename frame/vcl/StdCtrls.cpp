@@ -4,6 +4,7 @@
 
 #include "vcl/Clipboard.h"
 #include "vcl/Forms.h"
+#include "vcl/TypInfo.h"
 
 namespace vcl {
 
@@ -202,6 +203,9 @@ void TCustomEdit::SetAutoSize(bool Value) {
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
+    // An edit has a border or none; the form styles would not survive a form
+    // file, whose names for an edit's border are bsNone and bsSingle only.
+    if (Value != bsNone) Value = bsSingle;
     if (Value == FBorderStyle) return;
     FBorderStyle = Value;
     AdjustHeight();
@@ -426,5 +430,16 @@ void TCustomEdit::Paint() {
         C.LineTo(Cx, Y + C.TextHeight("Wg"));
     }
 }
+
+namespace {
+
+// The platform's edit publishes nothing itself: the classes built on it choose
+// what to publish.
+const bool CustomEditRegistered = [] {
+    RegisterClass<TCustomEdit, TCustomControl>("TCustomEdit");
+    return true;
+}();
+
+}  // namespace
 
 }  // namespace vcl

@@ -20,9 +20,6 @@
 
 namespace vcl {
 
-// Horizontal placement of a text in its box.
-enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
-
 // Drawn by the layer itself, so it stands on TCustomControl's canvas.
 class TCustomEdit : public TCustomControl {
 public:

@@ -116,13 +116,14 @@ bool IsZeroText(const std::string& IntPart, const std::string& Frac) {
 std::string GeneralText(double V, int Precision, int ExpDigits, char Dec) {
     if (Precision < 1) Precision = 1;
     if (Precision > 17) Precision = 17;
+    if (V == 0) return "0";
     TDigits d = SignificantDigits(V, Precision);
     while (d.Digits.size() > 1 && d.Digits.back() == '0') d.Digits.pop_back();
-    bool neg = std::signbit(V) && V != 0;
-    std::string out = neg ? "-" : "";
-    if (V == 0) return "0";
+    std::string out = std::signbit(V) ? "-" : "";
+    // Fixed while the integer part fits in Precision digits and the value
+    // (once rounded) is at least 0.00001; scientific beyond either bound.
     int e = d.Exponent;
-    if (e >= Precision || e < -4) {
+    if (e >= Precision || e < -5) {
         out += d.Digits[0];
         if (d.Digits.size() > 1) out += Dec + d.Digits.substr(1);
         out += "E" + ExponentText(e, ExpDigits, false);

@@ -58,6 +58,8 @@ std::string TEnumType::NameOf(int64_t Ordinal) const {
     return std::to_string(Ordinal);
 }
 
+const TEnumType TAlignmentTypeInfo{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+
 void RegisterIntegerConsts(const std::string& TypeName, std::vector<TIdentMapEntry> Map) {
     Registry().IdentMaps[UpperCase(TypeName)] = std::move(Map);
 }

@@ -83,6 +83,9 @@ struct TEnumType {
     std::string NameOf(int64_t Ordinal) const;
 };
 
+// Names of the platform's basic enumerations that components publish.
+extern const TEnumType TAlignmentTypeInfo;
+
 // Names for some values of an integer type (colours: clRed, clBtnFace;
 // cursors: crDefault). Registered once per type name.
 struct TIdentMapEntry {

@@ -88,6 +88,7 @@ TEST(NumLabText, GeneralFormatTurnsScientificBeyondPrecisionAndBelowTheSmallFixe
     for (double V : {123456.0, 0.000001})
         EXPECT_NE(Text({dtFloat, 4, V, ""}).find('E'), std::string::npos) << V;
     EXPECT_EQ(Text({dtFloat, 4, 0.0001, ""}), "0.0001");
+    EXPECT_EQ(Text({dtFloat, 4, 0.00001, ""}), "0.00001");  // the smallest fixed value
 }
 
 TEST(NumLabText, NotANumberCountsAsPositiveForThePlusSign) {

@@ -578,12 +578,16 @@ TEST(NumIOFormFiles, FieldsKeepTheirTextThroughAFormFile) {
     E->SetRangeHigh(1000);
     E->SetText("$ff");
     ASSERT_EQ(E->Text(), "$ff");
+    E->SetBorderStyle(vcl::bsDialog);  // an edit knows no form borders
+    EXPECT_EQ(E->BorderStyle(), vcl::bsSingle);
+    E->SetBorderStyle(vcl::bsNone);
     const std::string EText = WriteComponentToText(E.get());
     std::unique_ptr<TComponent> F(ReadComponentFromText(EText, nullptr));
     auto* M = dynamic_cast<TNumIO*>(F.get());
     ASSERT_NE(M, nullptr) << EText;
     EXPECT_EQ(M->Text(), "$ff");
     EXPECT_EQ(M->RangeHigh(), 1000);
+    EXPECT_EQ(M->BorderStyle(), vcl::bsNone);
 }
 
 }  // namespace

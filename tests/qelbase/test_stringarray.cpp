@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,148 @@ TEST(StringArray, KeepsLongAndShortTextsAndCutsAt255Characters) {
     for (int i = 0; i < 255; ++i) Wide += "\xC3\xA9";
     A.SetString(1, 1, Wide);
     EXPECT_EQ(A.GetString(1, 1), Wide);
+}
+
+// Rewriting a cell with a part of its own text (dropping a check mark, for
+// one) hands SetString a view into the cell it overwrites.
+TEST(StringArray, SetStringTakesAPartOfTheCellsOwnText) {
+    const std::string Long(40, 'L');
+    const struct {
+        std::string Stored;
+        size_t From, Count;
+    } Cases[] = {
+        {"Xabcdefghijklmn", 1, 14},  // inline text, its own tail: overlapping copy
+        {"abcdefghijklmno", 0, 5},   // inline text, its own head
+        {"X" + Long, 30, 11},        // text on the heap becomes an inline one
+        {"X" + Long, 1, 40},         // heap text stays on the heap
+        {Long, 0, 40},               // the same text
+    };
+    for (const auto& Case : Cases) {
+        TStringArray A(1, 1);
+        A.SetString(1, 1, Case.Stored);
+        A.SetString(1, 1, A.StringView(1, 1).substr(Case.From, Case.Count));
+        EXPECT_EQ(A.GetString(1, 1), Case.Stored.substr(Case.From, Case.Count)) << Case.Stored;
+    }
+}
+
+// Long texts live apart from the cells; every change of shape must keep each
+// one with its cell and let a replaced one be reused without harm.
+TEST(StringArray, LongTextsSurviveEveryChangeOfShape) {
+    std::vector<std::vector<std::string>> Model(4, std::vector<std::string>(31));  // [col][row]
+    TStringArray A(3, 30);
+    auto Text = [](int c, int r, int Len) {
+        std::string S = std::to_string(c) + ":" + std::to_string(r) + ":";
+        S.resize(static_cast<size_t>(Len), static_cast<char>('a' + (c + r) % 26));
+        return S;
+    };
+    for (int c = 0; c <= 3; ++c)
+        for (int r = 1; r <= 30; ++r) {
+            Model[c][r] = Text(c, r, 10 + (c * 37 + r * 11) % 240);
+            A.SetString(c, r, Model[c][r]);
+        }
+    // Far more bytes than characters: continuation bytes count as none.
+    Model[2][5] = "x" + std::string(2000, '\x80');
+    A.SetString(2, 5, Model[2][5]);
+    auto Check = [&](const char* Step) {
+        ASSERT_EQ(A.NrOfRows() + 1, static_cast<int>(Model[0].size())) << Step;
+        for (int c = 0; c <= A.NrOfColumns(); ++c)
+            for (int r = 1; r <= A.NrOfRows(); ++r)
+                ASSERT_EQ(A.GetString(c, r), Model[c][r]) << Step << " " << c << "," << r;
+    };
+    Check("filled");
+    A.RemoveRow(3);
+    for (auto& Col : Model) Col.erase(Col.begin() + 3);
+    A.InsertRow(1);
+    for (auto& Col : Model) Col.insert(Col.begin() + 1, "");
+    A.RemoveColumn(1);
+    Model.erase(Model.begin() + 1);
+    Check("rows and a column");
+    for (int r = 1; r <= A.NrOfRows(); r += 2) {  // replaced texts free room for new ones
+        Model[1][r] = Text(9, r, 20 + r * 7);
+        A.SetString(1, r, Model[1][r]);
+    }
+    Check("rewritten");
+    A.Sort(1, -1, false);  // shrinking a sorted store drops the last shown rows
+    A.Resize(2, 10);
+    for (int c = 0; c <= 2; ++c) {
+        std::vector<std::string> Kept(11);
+        for (int r = 1; r <= 10; ++r) {
+            Kept[r] = A.GetString(c, r);
+            EXPECT_NE(std::find(Model[c].begin(), Model[c].end(), Kept[r]), Model[c].end())
+                << c << "," << r;
+        }
+        Model[c] = Kept;
+    }
+    A.CommitSorting();
+    Check("sorted and shrunk");
+    A.Clear();
+    for (int r = 1; r <= 10; ++r) EXPECT_EQ(A.GetString(1, r), "");
+}
+
+TEST(StringArray, SetRowStringsFillsARowAndNotifiesOnce) {
+    TStringArray A(3, 2);
+    int Changes = 0;
+    A.OnChange = [&](vcl::TObject*) { ++Changes; };
+    const std::string Long(300, 'z');
+    const std::vector<std::string_view> Values{"a", "", Long, "d", "beyond"};
+    A.SetRowStrings(2, 0, Values);
+    EXPECT_EQ(Changes, 1);
+    EXPECT_EQ(A.GetString(0, 2), "a");
+    EXPECT_EQ(A.GetString(1, 2), "");
+    EXPECT_EQ(A.GetString(2, 2), std::string(255, 'z'));
+    EXPECT_EQ(A.GetString(3, 2), "d");
+    A.SetRowStrings(2, 0, Values);  // nothing changes
+    EXPECT_EQ(Changes, 1);
+
+    // Values before column 0 and after the last column are dropped; a row
+    // outside the store takes nothing.
+    A.SetRowStrings(1, -2, Values);
+    EXPECT_EQ(Changes, 2);
+    EXPECT_EQ(A.GetString(0, 1), std::string(255, 'z'));
+    EXPECT_EQ(A.GetString(1, 1), "d");
+    EXPECT_EQ(A.GetString(2, 1), "beyond");
+    EXPECT_EQ(A.GetString(3, 1), "");
+    for (auto [Row, Col] : {std::pair{3, 1}, {-1, 1}, {1, 4}, {1, -5}, {1, INT32_MIN}}) {
+        A.SetRowStrings(Row, Col, Values);
+        EXPECT_EQ(Changes, 2) << Row << "," << Col;
+    }
+
+    // Rows are positions in the current order, as for SetString.
+    A.Sort(1, -1, true);
+    const int Pos = A.GetSortOrder(1) == 1 ? 2 : 1;
+    A.SetRowStrings(Pos, 1, std::vector<std::string_view>{"new"});
+    EXPECT_EQ(A.GetString(1, Pos), "new");
+}
+
+TEST(StringArray, AppendRowAddsRowsWithinTheRoomMade) {
+    TStringArray A(2, 1);
+    int Changes = 0;
+    A.OnChange = [&](vcl::TObject*) { ++Changes; };
+    A.SetRowCapacity(100);
+    EXPECT_EQ(A.RowCapacity(), 100);
+    A.AppendRow(1, std::vector<std::string_view>{"a", "b", "dropped"});
+    A.AppendRow(0, std::vector<std::string_view>{"hidden", std::string(20, 'l')});
+    EXPECT_EQ(Changes, 2);  // one a row; the room is no change of the table
+    EXPECT_EQ(A.NrOfRows(), 3);
+    EXPECT_EQ(Column(A, 1), (Strings{"", "a", std::string(20, 'l')}));
+    EXPECT_EQ(Column(A, 2), (Strings{"", "b", ""}));
+    EXPECT_EQ(A.GetString(0, 3), "hidden");
+    EXPECT_EQ(A.GetRowAttrib(3), 0);
+
+    // A sorted store gets the row at the end of its order.
+    A.Sort(1, -1, false);
+    A.AppendRow(1, std::vector<std::string_view>{"z"});
+    EXPECT_EQ(A.GetString(1, 4), "z");
+    EXPECT_EQ(A.GetSortOrder(4), 4);
+    A.UnSort();
+    EXPECT_EQ(Column(A, 1), (Strings{"", "a", std::string(20, 'l'), "z"}));
+
+    // Giving room back never drops rows.
+    A.SetRowCapacity(0);
+    EXPECT_EQ(A.RowCapacity(), 4);
+    EXPECT_EQ(Column(A, 1), (Strings{"", "a", std::string(20, 'l'), "z"}));
+    A.AppendRow(1, std::vector<std::string_view>{"grows"});
+    EXPECT_EQ(A.GetString(1, 5), "grows");
 }
 
 TEST(StringArray, ResizeKeepsContentAndAddsEmptyCells) {

@@ -57,7 +57,8 @@ TEST_F(Exchange, CsvExportClipsTheRangeAndLetsTheHandlerChangeCells) {
 }
 
 TEST_F(Exchange, CsvRoundTripKeepsCellsAndCheckColumns) {
-    for (auto Delim : {QEL_base::cdComma, QEL_base::cdSemicolon, QEL_base::cdTab, QEL_base::cdSpace}) {
+    for (auto Delim :
+         {QEL_base::cdComma, QEL_base::cdSemicolon, QEL_base::cdTab, QEL_base::cdSpace}) {
         const std::string Name = Dir.File("t.csv");
         T.ExportCSV(Name, Delim, true, false, 1, 1, 3, 3);
         TRLData U(nullptr);
@@ -73,6 +74,21 @@ TEST_F(Exchange, CsvRoundTripKeepsCellsAndCheckColumns) {
             }
         }
     }
+}
+
+TEST_F(Exchange, CsvProgressIsReportedAtMostOncePerPercent) {
+    std::string Text;
+    for (int r = 0; r < 3000; ++r) Text += "a,b,c\r\n";
+    std::vector<int> Seen;
+    T.OnPercentDone = [&](vcl::TObject*, int Percent) { Seen.push_back(Percent); };
+    EXPECT_EQ(T.ImportCSVText(Text, QEL_base::cdComma, false, 1'000'000), 3000);
+    EXPECT_GE(Seen.size(), 50u);
+    EXPECT_LE(Seen.size(), 101u);
+    EXPECT_EQ(Seen.back(), 100);
+    Seen.clear();
+    T.ExportCSV(Dir.File("p.csv"), QEL_base::cdComma, true, true, 1, 1, 3, 3000);
+    EXPECT_LE(Seen.size(), 101u);
+    EXPECT_EQ(Seen.back(), 100);
 }
 
 TEST_F(Exchange, CsvImportWithoutNamesUsesDefaultNames) {
@@ -135,18 +151,19 @@ TEST_F(Exchange, LoadLinesFillsAColumnAndGrowsTheTable) {
 
 TEST_F(Exchange, HtmlTableIsEscapedAndUsesTheClasses) {
     T.SetCommonHeader("A & B");
-    const std::string Html =
-        T.HTMLTableText(1, 1, 3, 2, {1, 2}, 1, 2, 3, true, "hd", "", "t<x>");
-    EXPECT_TRUE(Html.starts_with("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
-                                 "<title>A &amp; B</title>"));
+    const std::string Html = T.HTMLTableText(1, 1, 3, 2, {1, 2}, 1, 2, 3, true, "hd", "", "t<x>");
+    EXPECT_TRUE(
+        Html.starts_with("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+                         "<title>A &amp; B</title>"));
     EXPECT_NE(Html.find("table { border: 1px solid; border-spacing: 2px; }"), std::string::npos);
     EXPECT_NE(Html.find("padding: 3px;"), std::string::npos);
-    EXPECT_NE(Html.find("<table class=\"t&lt;x&gt;\">\n"
-                        "<tr><th class=\"hd\">Name</th><th class=\"hd\">Done</th></tr>\n"
-                        "<tr><td>Ann</td><td><input type=\"checkbox\" disabled checked> yes</td></tr>\n"
-                        "<tr><td>Bob, Jr.</td><td><input type=\"checkbox\" disabled checked> </td></tr>\n"
-                        "</table>\n</body>\n</html>\n"),
-              std::string::npos)
+    EXPECT_NE(
+        Html.find("<table class=\"t&lt;x&gt;\">\n"
+                  "<tr><th class=\"hd\">Name</th><th class=\"hd\">Done</th></tr>\n"
+                  "<tr><td>Ann</td><td><input type=\"checkbox\" disabled checked> yes</td></tr>\n"
+                  "<tr><td>Bob, Jr.</td><td><input type=\"checkbox\" disabled checked> </td></tr>\n"
+                  "</table>\n</body>\n</html>\n"),
+        std::string::npos)
         << Html;
 }
 

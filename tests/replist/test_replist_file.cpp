@@ -64,11 +64,11 @@ TEST(CheckIfValidReplist, LinesThatDoNotCount) {
         const char* Id;
         bool Valid;
     } Cases[] = {
-        {"<replist id=\"a\">\n", "", false},              // no marker word
-        {"<replist vornelsix>\n", "", true},              // no id attribute
+        {"<replist id=\"a\">\n", "", false},  // no marker word
+        {"<replist vornelsix>\n", "", true},  // no id attribute
         {"<replist vornelsix>\n", "a", false},
-        {"<replist vornelsix id=\"a>\n", "a", false},     // id never closed
-        {"<replist vornelsix id = \"a\">\n", "a", false}, // blanks break the attribute
+        {"<replist vornelsix id=\"a>\n", "a", false},      // id never closed
+        {"<replist vornelsix id = \"a\">\n", "a", false},  // blanks break the attribute
         {"", "", false},
         {"plain text\nmore\n", "", false},
         {"<replist vornelsix id=\"a\">\n<replist vornelsix id=\"b\">", "b", true},
@@ -96,7 +96,8 @@ TEST(ReplistFile, WrittenFileIsOneElementPerLineAndPassesTheHeaderTest) {
     const std::string Text = T.XMLText(true, "Team");
     EXPECT_EQ(Text.substr(0, Text.find('\n')),
               "<replist format=\"vornelsix\" version=\"1\" id=\"Team\">");
-    EXPECT_NE(Text.find("<colname col=\"1\">Name &amp; &lt;Title&gt;</colname>\n"), std::string::npos);
+    EXPECT_NE(Text.find("<colname col=\"1\">Name &amp; &lt;Title&gt;</colname>\n"),
+              std::string::npos);
     EXPECT_NE(Text.find("<comment>two&#10;lines&#9;and tab</comment>\n"), std::string::npos);
     EXPECT_NE(Text.find("<checkedcolumn col=\"2\">2</checkedcolumn>\n"), std::string::npos);
     EXPECT_NE(Text.find("<cell col=\"2\" row=\"1\">Xyes</cell>\n"), std::string::npos);
@@ -143,25 +144,25 @@ TEST(ReplistFile, MalformedListsRaiseAndLeaveTheTableAlone) {
     const std::string H = "<replist vornelsix id=\"x\">\n";
     const std::string Size = "<numcols>2</numcols>\n<numrows>2</numrows>\n";
     const char* Bodies[] = {
-        "<numcols>2</numcols>\n<numrows>2</numrows>\n",                // truncated
-        "",                                                            // header only
-        "<cell col=\"1\" row=\"1\">a</cell>\n</replist>\n",             // cell before size
-        "<numcols>2</numcols>\n</replist>\n",                          // rows missing
-        "<numcols>x</numcols>\n<numrows>2</numrows>\n</replist>\n",    // bad number
+        "<numcols>2</numcols>\n<numrows>2</numrows>\n",              // truncated
+        "",                                                          // header only
+        "<cell col=\"1\" row=\"1\">a</cell>\n</replist>\n",          // cell before size
+        "<numcols>2</numcols>\n</replist>\n",                        // rows missing
+        "<numcols>x</numcols>\n<numrows>2</numrows>\n</replist>\n",  // bad number
         "<numcols>-1</numcols>\n<numrows>2</numrows>\n</replist>\n",
         "<numcols>1</numcols>\n<numcols>1</numcols>\n<numrows>2</numrows>\n</replist>\n",
         "<numcols>1</numcols>\n<numrows>99999999999</numrows>\n</replist>\n",
         "<numcols>1000000</numcols>\n<numrows>1</numrows>\n</replist>\n",
     };
     const char* AfterSize[] = {
-        "<cell col=\"3\" row=\"1\">a</cell>\n",     // column outside
-        "<cell col=\"1\" row=\"3\">a</cell>\n",     // row outside
+        "<cell col=\"3\" row=\"1\">a</cell>\n",  // column outside
+        "<cell col=\"1\" row=\"3\">a</cell>\n",  // row outside
         "<cell col=\"1\" row=\"0\">a</cell>\n",
-        "<cell col=\"1\">a</cell>\n",               // row missing
+        "<cell col=\"1\">a</cell>\n",  // row missing
         "<cell row=\"1\">a</cell>\n",
-        "<cell col=\"1\" row=\"1\">a & b</cell>\n", // bare ampersand
+        "<cell col=\"1\" row=\"1\">a & b</cell>\n",  // bare ampersand
         "<cell col=\"1\" row=\"1\">a<b</cell>\n",
-        "<cell col=\"1\" row=\"1\">a</cel>\n",      // not closed on its line
+        "<cell col=\"1\" row=\"1\">a</cel>\n",  // not closed on its line
         "<cell col=\"1\" row=\"1\">a\n",
         "<cell col=\"1\" row=\"1>a</cell>\n",
         "<cell col=1 row=\"1\">a</cell>\n",
@@ -184,12 +185,35 @@ TEST(ReplistFile, MalformedListsRaiseAndLeaveTheTableAlone) {
     }
 }
 
+TEST(ReplistFile, CellsMayComeInAnyOrderAndTheLastOneCounts) {
+    TRLData T(nullptr);
+    ASSERT_TRUE(
+        T.ReadFromXMLString("<replist vornelsix>\n<numcols>2</numcols>\n"
+                            "<numrows>3</numrows>\n"
+                            "<cell col=\"2\" row=\"2\">b2</cell>\n"
+                            "<cell col=\"1\" row=\"2\">a&amp;2</cell>\n"
+                            "<cell col=\"2\" row=\"2\">B2</cell>\n"
+                            "<cell col=\"1\" row=\"1\">a1</cell>\n"
+                            "<cell col=\"1\" row=\"3\">a3</cell>\n"
+                            "<cell col=\"1\" row=\"2\">A&lt;2</cell>\n"
+                            "<cell col=\"0\" row=\"1\">h1</cell>\n"
+                            "</replist>\n",
+                            ""));
+    EXPECT_EQ(T.Elem(1, 1), "a1");
+    EXPECT_EQ(T.Elem(0, 1), "h1");
+    EXPECT_EQ(T.Elem(1, 2), "A<2");
+    EXPECT_EQ(T.Elem(2, 2), "B2");
+    EXPECT_EQ(T.Elem(1, 3), "a3");
+    EXPECT_EQ(T.Elem(2, 3), "");
+}
+
 TEST(ReplistFile, ErrorNamesTheLine) {
     TRLData T(nullptr);
     try {
-        T.ReadFromXMLString("x\n<replist vornelsix>\n<numcols>1</numcols>\n<numrows>1</numrows>\n"
-                            "<cell col=\"9\" row=\"1\">a</cell>\n</replist>\n",
-                            "");
+        T.ReadFromXMLString(
+            "x\n<replist vornelsix>\n<numcols>1</numcols>\n<numrows>1</numrows>\n"
+            "<cell col=\"9\" row=\"1\">a</cell>\n</replist>\n",
+            "");
         FAIL() << "no exception";
     } catch (const EQELRLDataError& E) {
         EXPECT_EQ(E.Message(), "Invalid report list, line 5: column 9 outside the table");
@@ -258,6 +282,44 @@ TEST(ReplistFile, StreamsAndOpenFilesStopAfterTheList) {
     EXPECT_EQ(Rest, "rest");
 }
 
+TEST(ReplistFile, PlatformTextFileRoundTripLeavesTheFileAfterTheList) {
+    TTempDir Dir;
+    const std::string Name = Dir.File("lists.txt");
+    TRLData T(nullptr);
+    FillSample(T);
+    vcl::TextFile F;
+    vcl::AssignFile(F, Name);
+    EXPECT_THROW(T.WriteToOpenXMLFile(F, true, "a"), vcl::EInOutError);  // not open
+    vcl::Rewrite(F);
+    vcl::WriteLn(F, "before");
+    T.WriteToOpenXMLFile(F, true, "a");
+    vcl::WriteLn(F, "after");
+    vcl::CloseFile(F);
+
+    TRLData U(nullptr);
+    vcl::Reset(F);
+    ASSERT_TRUE(U.ReadFromOpenXMLFile(F, "a"));
+    EXPECT_EQ(Snapshot(U), Snapshot(T));
+    EXPECT_EQ(vcl::ReadLn(F), "after");
+    EXPECT_FALSE(U.ReadFromOpenXMLFile(F, "a"));  // at the end
+    vcl::CloseFile(F);
+
+    // Not found: the file is read to its end; malformed: it stays in place.
+    vcl::Reset(F);
+    EXPECT_FALSE(U.ReadFromOpenXMLFile(F, "other"));
+    EXPECT_TRUE(vcl::Eof(F));
+    vcl::CloseFile(F);
+    WriteFile(Name, "first\n<replist vornelsix>\n<numcols>1</numcols>\n");
+    vcl::Reset(F);
+    EXPECT_THROW(U.ReadFromOpenXMLFile(F, ""), EQELRLDataError);
+    EXPECT_EQ(vcl::ReadLn(F), "first");
+    EXPECT_EQ(Snapshot(U), Snapshot(T));
+    vcl::CloseFile(F);
+
+    vcl::Rewrite(F);
+    EXPECT_THROW(U.ReadFromOpenXMLFile(F, ""), vcl::EInOutError);  // open for writing
+}
+
 TEST(ReplistFile, StreamErrorPutsTheStreamBack) {
     TRLData T(nullptr);
     vcl::TStringStream Stream("<replist vornelsix>\n<numcols>1</numcols>\n");
@@ -310,6 +372,7 @@ TEST(ReplistFile, FailedSaveLeavesTheOldFile) {
     T.SaveAsXMLFile(Name, "");
     EXPECT_NE(ReadFile(Name), "old contents");
     size_t Files = 0;
-    for ([[maybe_unused]] const auto& Entry : std::filesystem::directory_iterator(Dir.Path())) ++Files;
+    for ([[maybe_unused]] const auto& Entry : std::filesystem::directory_iterator(Dir.Path()))
+        ++Files;
     EXPECT_EQ(Files, 2u);  // t.xml and dir.xml: no temporary file left behind
 }

@@ -12,10 +12,35 @@ using namespace QEL_replist;
 namespace {
 
 std::string RandomText(std::mt19937& Rng) {
-    static const char* const Pieces[] = {
-        "a", "Z", " ", "  ", "\"", "&", "&amp;", "<", ">", "</cell>", "\t", "\n", "\r\n", "\r",
-        ",", ";", "'", "=", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xE4\xB8\xAD", "x",
-        "1.5", "#", "[i]", "\x01", "\x7F"};
+    static const char* const Pieces[] = {"a",
+                                         "Z",
+                                         " ",
+                                         "  ",
+                                         "\"",
+                                         "&",
+                                         "&amp;",
+                                         "<",
+                                         ">",
+                                         "</cell>",
+                                         "\t",
+                                         "\n",
+                                         "\r\n",
+                                         "\r",
+                                         ",",
+                                         ";",
+                                         "'",
+                                         "=",
+                                         "\xC3\xA4",
+                                         "\xE2\x82\xAC",
+                                         "\xF0\x9F\x98\x80",
+                                         "\xE4\xB8\xAD",
+                                         "x",
+                                         "1.5",
+                                         "#",
+                                         "[i]",
+                                         "\x01",
+                                         "\x7F",
+                                         "\xEF\xBB\xBF"};
     std::uniform_int_distribution<int> Len(0, 12);
     std::uniform_int_distribution<size_t> Pick(0, std::size(Pieces) - 1);
     std::string Text;

@@ -136,7 +136,8 @@ TEST(Rtl, FloatToStrIsGeneralWithFifteenDigits) {
         {1e15, "1E15"},
         {1e20, "1E20"},
         {0.0001, "0.0001"},
-        {0.00001, "1E-5"},
+        {0.00001, "0.00001"},
+        {0.000001, "1E-6"},
         {1.5e-7, "1.5E-7"},
         {std::numeric_limits<double>::quiet_NaN(), "NAN"},
         {std::numeric_limits<double>::infinity(), "INF"},
@@ -146,6 +147,36 @@ TEST(Rtl, FloatToStrIsGeneralWithFifteenDigits) {
     TFormatSettings de;
     de.DecimalSeparator = ',';
     EXPECT_EQ(FloatToStr(2.5, de), "2,5");
+}
+
+// General format: fixed while the integer part fits in the precision and the
+// rounded value is at least 0.00001, scientific otherwise.
+TEST(Rtl, GeneralFormatIsFixedOnlyInsideItsRange) {
+    struct Case {
+        const char* Fmt;
+        double X;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {"%.4g", 0.00001, "0.00001"},
+        {"%.4g", -0.00001, "-0.00001"},
+        {"%.4g", 0.000012346, "0.00001235"},
+        {"%.4g", 0.0000099999, "0.00001"},  // rounds up into the fixed range
+        {"%.4g", 0.000001, "1E-006"},
+        {"%.4g", -0.000001, "-1E-006"},
+        {"%.4g", 1234, "1234"},
+        {"%.4g", -1234, "-1234"},
+        {"%.4g", 1234.4, "1234"},
+        {"%.4g", 9999.5, "1E004"},  // rounding adds a fifth integer digit
+        {"%.4g", 123456, "1.235E005"},
+        {"%.4g", -123456, "-1.235E005"},
+        {"%.4g", 0, "0"},
+        {"%.4g", -0.0, "0"},
+        {"%.4g", 0.5, "0.5"},
+        {"%g", 0.00001, "0.00001"},
+        {"%g", 123456, "123456"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Format(c.Fmt, c.X), c.Expected) << c.Fmt << " " << c.X;
 }
 
 TEST(Rtl, FormatFollowsThePlatformRules) {

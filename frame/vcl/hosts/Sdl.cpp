@@ -88,6 +88,8 @@ void ForEachCodePoint(const char* Text, F Each) {
     }
 }
 
+bool InitVideo() { return SDL_Init(SDL_INIT_VIDEO) == 0; }
+
 }  // namespace
 
 struct TSdlHost::TImpl {
@@ -112,8 +114,7 @@ struct TSdlHost::TImpl {
 };
 
 TSdlHost::TSdlHost() : FImpl(std::make_unique<TImpl>()) {
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        throw EHostError(std::string("Cannot open a display: ") + SDL_GetError());
+    if (!InitVideo()) throw EHostError(std::string("Cannot open a display: ") + SDL_GetError());
     SDL_StartTextInput();
 }
 
@@ -125,7 +126,7 @@ TSdlHost::~TSdlHost() {
 
 bool TSdlHost::DisplayAvailable() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    if (!InitVideo()) return false;
     SDL_Quit();
     return true;
 }
