@@ -2,7 +2,7 @@ object ShowcaseForm: TForm
   Left = 100
   Top = 80
   Caption = 'kestrix showcase'
-  ClientHeight = 360
+  ClientHeight = 420
   ClientWidth = 560
   Color = clBtnFace
   Position = poScreenCenter
@@ -10,15 +10,15 @@ object ShowcaseForm: TForm
     Left = 0
     Top = 0
     Width = 560
-    Height = 48
+    Height = 32
     Align = alTop
     Color = clNavy
   end
   object ContentPanel: TCustomControl
     Left = 16
-    Top = 64
+    Top = 48
     Width = 528
-    Height = 280
+    Height = 356
     Anchors = [akLeft, akTop, akRight, akBottom]
     Color = clWindow
     TabOrder = 1
@@ -217,36 +217,36 @@ object ShowcaseForm: TForm
       ColorLast = clRed
       FrameStyle = fsSimple
     end
-  end
-  object NumIO2Level: TNumIO2
-    Left = 8
-    Top = 4
-    Width = 200
-    Height = 40
-    Text = '250.00'
-    InputFormat = itFixPoint
-    LeftText = 'Level'
-    RightText = 'mm'
-    ButVisible = True
-    ButIncrem = 10.0
-    FreezeBoxVisible = True
-    GaugeVisible = True
-  end
-  object NumIO2Hex: TNumIO2
-    Left = 216
-    Top = 10
-    Width = 160
-    Height = 28
-    Text = '000004D2'
-    InputFormat = itHex
-    LeftText = 'Hex'
-  end
-  object NumIODynamic: TNumIO
-    Left = 392
-    Top = 14
-    Width = 121
-    Height = 21
-    Text = '$ff'
-    RangeHigh = 65535.0
+    object NumIO2Level: TNumIO2
+      Left = 8
+      Top = 300
+      Width = 200
+      Height = 40
+      Text = '250.00'
+      InputFormat = itFixPoint
+      LeftText = 'Level'
+      RightText = 'mm'
+      ButVisible = True
+      ButIncrem = 10.0
+      FreezeBoxVisible = True
+      GaugeVisible = True
+    end
+    object NumIO2Hex: TNumIO2
+      Left = 216
+      Top = 306
+      Width = 160
+      Height = 28
+      Text = '000004D2'
+      InputFormat = itHex
+      LeftText = 'Hex'
+    end
+    object NumIODynamic: TNumIO
+      Left = 392
+      Top = 310
+      Width = 128
+      Height = 21
+      Text = '$ff'
+      RangeHigh = 65535.0
+    end
   end
 end

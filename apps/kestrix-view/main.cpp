@@ -117,6 +117,9 @@ int Run(const TOptions& Options) {
         vcl::Application->Run();
         return 0;
     }
+    // Shown on the headless host, so that windowed controls get their window
+    // and paint as they would on screen.
+    Form->Show();
     std::string Out =
         Options.Png ? *Options.Png : fs::path(Options.FormFile).stem().string() + ".png";
     vcl::Headless().SaveScreenshot(Form, Out);

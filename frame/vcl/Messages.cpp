@@ -165,10 +165,10 @@ bool DispatchPostedMessages() {
     bool Any = false;
     auto& Posted = State().Posted;
     while (!Posted.empty()) {
-        auto [Wnd, M] = Posted.front();
+        auto Next = Posted.front();
         Posted.pop_front();
         Any = true;
-        GuardedDispatch([&] { Deliver(Wnd, M); });
+        GuardedDispatch([&] { Deliver(Next.first, Next.second); });
     }
     return Any;
 }
