@@ -455,12 +455,12 @@ void TNumLab::PaintCaption(vcl::TCanvas& C, const std::string& Text, int X, int 
     if (Enabled()) {
         C.Brush()->SetStyle(vcl::bsClear);
         C.Font()->SetColor(StyledFont
-                               ? vcl::StyleServices().GetStyleFontColor(vcl::sfWindowTextNormal)
+                               ? vcl::StyleServices().GetStyleFontColor(vcl::sfCheckBoxTextNormal)
                                : FColorOutText);
         C.TextOut(X, Y, Text);
     } else if (StyledFont) {
         C.Brush()->SetStyle(vcl::bsClear);
-        C.Font()->SetColor(vcl::StyleServices().GetStyleFontColor(vcl::sfWindowTextDisabled));
+        C.Font()->SetColor(vcl::StyleServices().GetStyleFontColor(vcl::sfCheckBoxTextDisabled));
         C.TextOut(X + 1, Y + 1, Text);
     } else {
         kestrix::TextOutEngraved(C, X, Y, Text);

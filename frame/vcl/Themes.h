@@ -52,6 +52,8 @@ enum TStyleFont : uint8_t {
     sfButtonTextPressed,
     sfCaptionTextInactive,
     sfCaptionTextNormal,
+    sfCheckBoxTextDisabled,
+    sfCheckBoxTextNormal,
     sfEditBoxTextDisabled,
     sfEditBoxTextFocused,
     sfEditBoxTextHot,

@@ -304,6 +304,35 @@ TEST_F(NumLab, AnActiveStyleColoursTheBackgroundAndTheBoxUnlessOptedOut) {
     EXPECT_EQ(Pixel(Lab, Inside, 10), vcl::ColorToRGB(vcl::clBtnFace));
 }
 
+TEST_F(NumLab, AStyleWithFontColoursTheCaptionsAndTheValue) {
+    Lab->SetLeftText("8");
+    Lab->SetColorOutBakG(vcl::clYellow);
+    Lab->SetColorLabBakG(vcl::clYellow);
+    const vcl::TRect Caption = vcl::Rect(0, 0, Lab->LeftSpace(), Lab->Height());
+    const vcl::TRect Box = vcl::Rect(Lab->LeftSpace() + 3, 2, 110, Lab->Height() - 3);
+    const auto Text = Where(Lab, Caption, vcl::clBlack);
+    const auto Value = Where(Lab, Box, vcl::clBlack);
+    ASSERT_FALSE(Text.empty());
+
+    vcl::TStyleColors Style;
+    Style.Name = "Test";
+    Style.FontColors[vcl::sfCheckBoxTextNormal] = vcl::clRed;
+    Style.FontColors[vcl::sfCheckBoxTextDisabled] = vcl::clBlue;
+    Style.FontColors[vcl::sfPanelTextNormal] = vcl::clGreen;
+    vcl::StyleServices().Activate(Style);
+    Lab->SetStyleElements({vcl::seFont});
+    Lab->Repaint();
+    EXPECT_EQ(Where(Lab, Caption, vcl::clRed), Text);
+    EXPECT_EQ(Where(Lab, Box, vcl::clGreen), Value);
+
+    // Disabled under the style: one pass in the style's disabled colour at
+    // the place of the engraved look's shadow.
+    Lab->SetEnabled(false);
+    std::set<std::pair<int, int>> Shadow;
+    for (auto [X, Y] : Text) Shadow.insert({X + 1, Y + 1});
+    EXPECT_EQ(Where(Lab, Caption, vcl::clBlue), Shadow);
+}
+
 TEST_F(NumLab, DisabledCaptionsAreEngravedAndTheValueShadowed) {
     Lab->SetLeftText("8");
     Lab->SetColorOutBakG(vcl::clYellow);
