@@ -414,6 +414,10 @@ void TFileStream::SetSize(int64_t NewSize) {
 
 std::string ReadAllText(TStream& Stream) {
     std::string out;
+    // Reserving what is left spares the repeated copying of a growing string;
+    // the loop still reads until the stream ends, whatever Size() claimed.
+    const int64_t left = Stream.Size() - Stream.Position();
+    if (left > 0) out.reserve(static_cast<size_t>(std::min<int64_t>(left, int64_t{1} << 30)));
     char buf[65536];
     for (;;) {
         int64_t n = Stream.Read(buf, sizeof buf);
