@@ -42,6 +42,7 @@ TNumIO2::~TNumIO2() = default;
 
 void TNumIO2::Loaded() {
     TCustomControl::Loaded();
+    ClampGauge();
     if (!FInBuffer.empty() && !CheckValidity(FInBuffer)) FInBuffer.clear();
     ClampCaretAndSelection();
     Paint();
@@ -313,26 +314,41 @@ void TNumIO2::SetGaugeVisible(bool Value) {
 
 void TNumIO2::SetGaugeHeight(int Value) {
     if (Value == FGaugeHeight) return;
-    FGaugeHeight = std::max(std::min(Value, Height() - FGaugeTopMarg - MinHeight), 3);
+    FGaugeHeight = Loading() ? std::max(Value, 3)
+                             : std::max(std::min(Value, Height() - FGaugeTopMarg - MinHeight), 3);
     Paint();
 }
 
 void TNumIO2::SetGaugeWidth(int Value) {
     if (Value == FGaugeWidth) return;
-    FGaugeWidth = std::min(std::max(Value, 10), Width() - FGaugeLeftMarg);
+    FGaugeWidth =
+        Loading() ? std::max(Value, 10) : std::min(std::max(Value, 10), Width() - FGaugeLeftMarg);
     Paint();
 }
 
 void TNumIO2::SetGaugeLeftMargin(int Value) {
     if (Value == FGaugeLeftMarg) return;
-    FGaugeLeftMarg = std::max(std::min(Value, Width() - FGaugeWidth), 0);
+    FGaugeLeftMarg =
+        Loading() ? std::max(Value, 0) : std::max(std::min(Value, Width() - FGaugeWidth), 0);
     Paint();
 }
 
 void TNumIO2::SetGaugeTopMargin(int Value) {
     if (Value == FGaugeTopMarg) return;
-    FGaugeTopMarg = std::max(std::min(Value, Height() - FGaugeHeight - MinHeight), 0);
+    FGaugeTopMarg = Loading() ? std::max(Value, 0)
+                              : std::max(std::min(Value, Height() - FGaugeHeight - MinHeight), 0);
     Paint();
+}
+
+// Each gauge size is bounded by its partner (width by left margin, height by
+// top margin). A form file stores one before the other, so while it is read
+// the sizes are taken as they come and bounded together once all are in:
+// a gauge that fitted when it was saved comes back unchanged.
+void TNumIO2::ClampGauge() {
+    FGaugeWidth = std::min(std::max(FGaugeWidth, 10), Width() - FGaugeLeftMarg);
+    FGaugeLeftMarg = std::max(std::min(FGaugeLeftMarg, Width() - FGaugeWidth), 0);
+    FGaugeHeight = std::max(std::min(FGaugeHeight, Height() - FGaugeTopMarg - MinHeight), 3);
+    FGaugeTopMarg = std::max(std::min(FGaugeTopMarg, Height() - FGaugeHeight - MinHeight), 0);
 }
 
 void TNumIO2::SetGaugeFrameStyle(QEL_base::TFrameStyle Value) {

@@ -198,9 +198,12 @@ protected:
     void CaretTimerEvent();
 
 private:
+    void ClampGauge();
     struct TLayout;
     TLayout Layout(int TextHeight) const;
-    void PaintCaptions(vcl::TCanvas& C, const TLayout& L);
+    void PaintLeftCaption(vcl::TCanvas& C, const TLayout& L);
+    void PaintRightCaption(vcl::TCanvas& C, const TLayout& L);
+    void PaintCaption(vcl::TCanvas& C, const std::string& Text, int X, int Y);
     void PaintButtons(vcl::TCanvas& C, const TLayout& L);
     void PaintFreezeBox(vcl::TCanvas& C, const TLayout& L);
     void PaintGauge(vcl::TCanvas& C, const TLayout& L);

@@ -238,9 +238,9 @@ double TNumIO2::SnapToPivot(double V) const {
 }
 
 double TNumIO2::GaugeValueAt(int X) const {
-    double V =
-        FMinimum + static_cast<double>(X - FGaugeLeftMarg) / FGaugeWidth * (FMaximum - FMinimum);
-    V = SnapToPivot(V);
+    // A gauge squeezed to no width by a narrow control takes its left end.
+    const double F = FGaugeWidth > 0 ? static_cast<double>(X - FGaugeLeftMarg) / FGaugeWidth : 0.0;
+    const double V = SnapToPivot(GaugePoint(F, FMinimum, FMaximum));
     return std::clamp(V, FMinimum, FMaximum);
 }
 

@@ -62,8 +62,9 @@ void TNumIO2::Paint() {
     C.Brush()->SetColor(FColorOutBG);
     C.Brush()->SetStyle(bsSolid);
     C.Rectangle(0, 0, L.W, L.H);
-    PaintCaptions(C, L);
+    PaintLeftCaption(C, L);
     PaintButtons(C, L);
+    PaintRightCaption(C, L);
     PaintFreezeBox(C, L);
     PaintGauge(C, L);
     PaintBox(C, L);
@@ -71,26 +72,32 @@ void TNumIO2::Paint() {
     Buffer.CopyTo(Target);
 }
 
-void TNumIO2::PaintCaptions(TCanvas& C, const TLayout& L) {
+void TNumIO2::PaintLeftCaption(TCanvas& C, const TLayout& L) {
     const int Tl = C.TextWidth(FLeftText);
     int Xl = L.LS - Tl - 5;
     if (FLTAlignment == taLeftJustify) Xl = 7;
     if (FLTAlignment == taCenter) Xl = Half(L.LS - Tl);
+    PaintCaption(C, FLeftText, Xl, L.Ycap);
+}
 
+// Drawn after the spin buttons: a long right-justified caption covers them,
+// but not the text box.
+void TNumIO2::PaintRightCaption(TCanvas& C, const TLayout& L) {
     const int Tr = C.TextWidth(FRightText);
     int Xr = L.LS + L.S + L.TB + 7;
     if (FRTAlignment == taRightJustify) Xr = L.W - Tr - 6;
     if (FRTAlignment == taCenter) Xr = Half(L.W - L.LS - L.S - L.TB - Tr) + L.LS + L.S + L.TB + 1;
+    PaintCaption(C, FRightText, Xr, L.Ycap);
+}
 
+void TNumIO2::PaintCaption(TCanvas& C, const std::string& Text, int X, int Y) {
     if (Enabled()) {
         C.Font()->SetColor(FColorOutText);
         C.Brush()->SetColor(FColorOutBG);
         C.Brush()->SetStyle(bsSolid);
-        C.TextOut(Xl, L.Ycap, FLeftText);
-        C.TextOut(Xr, L.Ycap, FRightText);
+        C.TextOut(X, Y, Text);
     } else {
-        kestrix::TextOutEngraved(C, Xl, L.Ycap, FLeftText);
-        kestrix::TextOutEngraved(C, Xr, L.Ycap, FRightText);
+        kestrix::TextOutEngraved(C, X, Y, Text);
     }
 }
 
@@ -194,7 +201,7 @@ void TNumIO2::PaintGauge(TCanvas& C, const TLayout& L) {
     C.Pen()->SetColor(Bar);
     C.Brush()->SetColor(Bar);
     double F = 1.0;
-    if (FMaximum != FMinimum) F = (Value() - FMinimum) / (FMaximum - FMinimum);
+    if (FMaximum != FMinimum) F = GaugeFraction(Value(), FMinimum, FMaximum);
     if (!(F >= 0.0)) F = std::isnan(F) ? 1.0 : 0.0;
     if (F > 1.0) F = 1.0;
     C.Rectangle(GL, Yt, GL + static_cast<int>(Round(GW * F)), Yb);

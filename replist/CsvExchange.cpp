@@ -39,7 +39,7 @@ struct TFieldTarget {
 int TRLData::ImportCSV(const std::string& FName, QEL_base::TCSVDelimiters Delimiter,
                        bool IncludeColHeaders) {
     const std::string Text = vcl::LoadTextFile(FName);
-    return ImportCSVText(Text, Delimiter, IncludeColHeaders, TReplistLimits().MaxCells);
+    return ImportCSVText(Text, Delimiter, IncludeColHeaders, InputCellLimit(Text.size()));
 }
 
 int TRLData::ImportCSVText(std::string_view Text, QEL_base::TCSVDelimiters Delimiter,
@@ -83,6 +83,40 @@ int TRLData::ImportCSVText(std::string_view Text, QEL_base::TCSVDelimiters Delim
     const auto TooLarge = [&](uint64_t Cols, uint64_t Rows) {
         return (Cols + 1) * (Rows + 1) > MaxCells;
     };
+    const auto Refuse = [&](uint64_t Cols, uint64_t Rows) {
+        throw EQELRLDataError("CSV text: a table of " + std::to_string(Cols) + " columns x " +
+                              std::to_string(Rows) + " rows needs " +
+                              std::to_string((Cols + 1) * (Rows + 1)) +
+                              " cells, above the limit of " + std::to_string(MaxCells));
+    };
+    // When that room would break the bound, the text is measured first: its
+    // widest record and number of records give the table it makes, which is
+    // refused before any room for it is made. One wide line followed by many
+    // short ones would otherwise claim room for a huge table that the rows
+    // read so far cannot show to be too large.
+    bool Measured = false;
+    const auto Measure = [&](size_t ColsNow) {
+        TCsvReader Counter(Text, CsvDelimiterChar(Delimiter));
+        std::vector<std::string_view> Counted;
+        uint64_t Records = 0;
+        size_t Widest = 0;
+        try {
+            if (IncludeColHeaders) Counter.NextRecord(Counted);
+            while (Counter.NextRecord(Counted)) {
+                ++Records;
+                Widest = std::max(Widest, Counted.size());
+            }
+        } catch (const QEL_base::EQELDStructError& E) {
+            throw EQELRLDataError(E.Message());
+        }
+        const uint64_t Cols = std::max<uint64_t>(
+            ColsNow + (Widest > Targets.size() ? Widest - Targets.size() : 0), 1);
+        if (Records > static_cast<uint64_t>(TReplistLimits().MaxRows) || TooLarge(Cols, Records)) {
+            Refuse(Cols, Records);
+        }
+        Measured = true;
+        return static_cast<int64_t>(Records);
+    };
     auto Store = std::make_unique<QEL_base::TStringArray>();
     Store->SetAllocRowsBy(Strings->AllocRowsBy());
     int Rows = 0;
@@ -101,15 +135,17 @@ int TRLData::ImportCSVText(std::string_view Text, QEL_base::TCSVDelimiters Delim
         }
         while (Targets.size() < Fields.size()) AddColumn("C-" + std::to_string(Modes.size() + 1));
         const int Cols = std::max<int>(static_cast<int>(Modes.size()), 1);
-        if (Rows > TReplistLimits().MaxRows || TooLarge(Cols, Rows)) {
-            throw EQELRLDataError("CSV text: more than " + std::to_string(MaxCells) + " cells");
-        }
+        if (Rows > TReplistLimits().MaxRows || TooLarge(Cols, Rows)) Refuse(Cols, Rows);
         if (Cols > Store->NrOfColumns()) {
-            // The room is kept within the bound on cells for the new width.
-            int64_t Room = std::min<int64_t>(
-                static_cast<int64_t>(std::min<size_t>(Lines, INT32_MAX)), TReplistLimits().MaxRows);
-            while (Room > Rows && TooLarge(Cols, Room)) Room = std::max<int64_t>(Rows, Room / 2);
-            Store->SetRowCapacity(static_cast<int>(Room));
+            if (!Measured) {
+                int64_t Room =
+                    std::min<int64_t>(static_cast<int64_t>(std::min<size_t>(Lines, INT32_MAX)),
+                                      TReplistLimits().MaxRows);
+                // No room beyond the bound is made on a guess: measuring
+                // either refuses the text or gives its exact number of rows.
+                if (TooLarge(Cols, Room)) Room = Measure(Modes.size());
+                Store->SetRowCapacity(static_cast<int>(Room));
+            }
             Store->Resize(Cols, Rows - 1);
         }
         if (Plain) {

@@ -354,6 +354,13 @@ void TRLData::SetNrOfRows(int Value) {
         // Blanked as SetElem would, while the old row count still holds: a
         // check column keeps its check character.
         for (int c = 1; c <= FNrOfCols; ++c) SetElem(c, 1, "");
+        // The row stays in the store as a spare; its hidden text and its
+        // selected or disabled bits must not come back when rows are added
+        // again.
+        if (FNrOfRows > 0) {
+            Strings->SetString(0, 1, "");
+            Strings->SetRowAttrib(1, 0);
+        }
     }
     FNrOfRows = a;
     UpdateFeedback();
@@ -675,8 +682,9 @@ void TRLData::Assign(vcl::TPersistent* Source) {
         throw EQELRLDataError(kestrix::ComponentMessage(Name(), kestrix::ProblemNoHeap));
     }
 
-    Strings = std::move(Store);
-    ConnectStore();
+    // A view that owns this table has hooked the store; it must keep hearing
+    // of changes after the contents were replaced.
+    ReplaceStore(std::move(Store));
     FNrOfCols = Cols;
     FNrOfRows = Rows;
     FSortColumnPrim = Src->FSortColumnPrim;
@@ -694,6 +702,7 @@ void TRLData::Assign(vcl::TPersistent* Source) {
     const int64_t Cells = static_cast<int64_t>(std::max(Rows, 1)) * (Cols + 1);
     FFeedbkNumCells = static_cast<int>(std::min<int64_t>(Cells, INT32_MAX));
     FFeedbkStep = FFeedbkNumCells / 100 + 1;
+    if (Strings->OnChange) Strings->OnChange(Strings.get());
 }
 
 void TRLData::AssignTo(vcl::TPersistent* Dest) {

@@ -158,8 +158,9 @@ public:
     //
     // Readers return false when the input holds no report list with the
     // identifier DataID (any identifier when it is empty) and raise
-    // EQELRLDataError when the list found is malformed or cut short; in both
-    // cases the table is unchanged. On success they replace sizes, names,
+    // EQELRLDataError when the list found is malformed, cut short or declares
+    // a table larger than its input can justify (TReplistLimits::ForInput);
+    // in all these cases the table is unchanged. On success they replace sizes, names,
     // formats, check modes, common header, comment and cells, and leave the
     // table unsorted. Writers raise vcl::EInOutError (or a stream error)
     // when the output cannot be written.
@@ -204,10 +205,13 @@ public:
     // the number of columns; with IncludeColHeaders the first record gives
     // the column names. Returns the number of data rows read. Raises
     // vcl::EFOpenError when the file cannot be read and EQELRLDataError when
-    // a quoted field is not closed; the table is then unchanged.
+    // a quoted field is not closed or the table would hold more cells than
+    // the file can justify (InputCellLimit); the table is then unchanged.
     int ImportCSV(const std::string& FName, QEL_base::TCSVDelimiters Delimiter,
                   bool IncludeColHeaders);
-    // The same from a text in memory, with a bound on the number of cells.
+    // The same from a text in memory, with a bound on the number of cells,
+    // (columns + 1) x (rows + 1); a table beyond it is refused before room
+    // is made for it.
     int ImportCSVText(std::string_view Text, QEL_base::TCSVDelimiters Delimiter,
                       bool IncludeColHeaders, uint64_t MaxCells);
     // Writes the cells of the range (clipped to columns 1..NrOfColumns and

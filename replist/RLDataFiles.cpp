@@ -33,11 +33,12 @@ bool TRLData::ReadFromXMLText(std::string_view Text, const std::string& DataID,
 }
 
 bool TRLData::LoadFromXMLFile(const std::string& FName, const std::string& DataID) {
-    return ReadFromXMLText(vcl::LoadTextFile(FName), DataID, TReplistLimits());
+    const std::string Text = vcl::LoadTextFile(FName);
+    return ReadFromXMLText(Text, DataID, TReplistLimits::ForInput(Text.size()));
 }
 
 bool TRLData::ReadFromXMLString(const std::string& InString, const std::string& DataID) {
-    return ReadFromXMLText(InString, DataID, TReplistLimits());
+    return ReadFromXMLText(InString, DataID, TReplistLimits::ForInput(InString.size()));
 }
 
 bool TRLData::ReadFromXMLStream(vcl::TStream& InStream, const std::string& DataID) {
@@ -45,7 +46,8 @@ bool TRLData::ReadFromXMLStream(vcl::TStream& InStream, const std::string& DataI
     const std::string Text = vcl::ReadAllText(InStream);
     size_t Consumed = 0;
     try {
-        const bool Found = ReadFromXMLText(Text, DataID, TReplistLimits(), &Consumed);
+        const bool Found =
+            ReadFromXMLText(Text, DataID, TReplistLimits::ForInput(Text.size()), &Consumed);
         InStream.SetPosition(Start + static_cast<int64_t>(Consumed));
         return Found;
     } catch (...) {
@@ -71,7 +73,7 @@ bool TRLData::ReadFromOpenXMLFile(std::istream& InFile, const std::string& DataI
         }
     }
     if (InFile.bad()) throw vcl::EInOutError("Cannot read the report list file");
-    return ReadFromXMLText(Text, DataID, TReplistLimits());
+    return ReadFromXMLText(Text, DataID, TReplistLimits::ForInput(Text.size()));
 }
 
 bool TRLData::ReadFromOpenXMLFile(vcl::TextFile& InFile, const std::string& DataID) {
@@ -81,7 +83,8 @@ bool TRLData::ReadFromOpenXMLFile(vcl::TextFile& InFile, const std::string& Data
     // and the file's position moved past it.
     const std::string_view Rest = std::string_view(InFile.Buffer).substr(InFile.Pos);
     size_t Consumed = 0;
-    const bool Found = ReadFromXMLText(Rest, DataID, TReplistLimits(), &Consumed);
+    const bool Found =
+        ReadFromXMLText(Rest, DataID, TReplistLimits::ForInput(Rest.size()), &Consumed);
     InFile.Pos += Consumed;
     return Found;
 }

@@ -16,6 +16,7 @@
 #include "replist/RLData.h"
 #include "replist/XmlText.h"
 #include "vcl/Classes.h"
+#include "vcl/TextFiles.h"
 
 namespace QEL_replist {
 
@@ -201,7 +202,11 @@ int TReplistParser::ColumnOf(const TElement& Element, int Low, int High) const {
 void TReplistParser::CreateStore() {
     const uint64_t Cells =
         (static_cast<uint64_t>(FDoc.NrOfColumns) + 1) * (static_cast<uint64_t>(FDoc.NrOfRows) + 1);
-    if (Cells > FLimits.MaxCells) Fail("table too large (" + std::to_string(Cells) + " cells)");
+    if (Cells > FLimits.MaxCells) {
+        Fail("the declared table of " + std::to_string(FDoc.NrOfColumns) + " columns x " +
+             std::to_string(FDoc.NrOfRows) + " rows needs " + std::to_string(Cells) +
+             " cells, above the limit of " + std::to_string(FLimits.MaxCells));
+    }
     const int StoreCols = std::max(FDoc.NrOfColumns, 1);
     FDoc.Cells = std::make_unique<QEL_base::TStringArray>();
     FDoc.Cells->SetAllocRowsBy(10);
@@ -381,9 +386,20 @@ bool IsReplistHeader(std::string_view Line, std::string_view DataID) {
     return Id == AsciiLower(TrimBlanks(DataID));
 }
 
+// Read as a text file, so that a file that cannot be opened raises the same
+// input/output error as the other text-file routines.
 bool CheckIfValidReplist(const std::string& FileName, const std::string& DataID) {
-    vcl::TFileStream File(FileName, vcl::fmOpenRead | vcl::fmShareDenyWrite);
-    return CheckIfValidReplist(File, DataID);
+    vcl::TextFile File;
+    vcl::AssignFile(File, FileName);
+    vcl::Reset(File);
+    std::string Line;
+    bool Found = false;
+    while (!Found && !vcl::Eof(File)) {
+        vcl::ReadLn(File, Line);
+        Found = IsReplistHeader(Line, DataID);
+    }
+    vcl::CloseFile(File);
+    return Found;
 }
 
 bool CheckIfValidReplist(vcl::TStream& InStream, const std::string& DataID) {
@@ -392,6 +408,19 @@ bool CheckIfValidReplist(vcl::TStream& InStream, const std::string& DataID) {
         if (IsReplistHeader(Line, DataID)) return true;
     }
     return false;
+}
+
+TReplistLimits TReplistLimits::ForInput(size_t InputBytes) {
+    TReplistLimits Limits;
+    Limits.MaxCells = InputCellLimit(InputBytes);
+    return Limits;
+}
+
+uint64_t InputCellLimit(size_t InputBytes) {
+    const uint64_t Cap = TReplistLimits().MaxCells;
+    // Compared before multiplying, so that no input size can overflow.
+    if (InputBytes >= Cap / CellsPerInputByte) return Cap;
+    return std::min(Cap, std::max(MinInputCells, CellsPerInputByte * InputBytes));
 }
 
 std::optional<TReplistDocument> ParseReplist(std::string_view Text, std::string_view DataID,

@@ -32,6 +32,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -75,7 +76,7 @@ std::string ReplistHeaderLine(std::string_view DataID);
 bool IsReplistHeader(std::string_view Line, std::string_view DataID);
 
 // True when the file holds a header line that IsReplistHeader accepts.
-// Raises vcl::EFOpenError when the file cannot be opened.
+// Raises vcl::EInOutError when the file cannot be opened.
 bool CheckIfValidReplist(const std::string& FileName, const std::string& DataID);
 // The same from the stream's position on; the stream is left after the last
 // line read.
@@ -86,8 +87,30 @@ bool CheckIfValidReplist(vcl::TStream& InStream, const std::string& DataID);
 struct TReplistLimits {
     int MaxColumns = 100'000;
     int MaxRows = 100'000'000;
-    uint64_t MaxCells = 200'000'000;  // (columns + 1) x rows, the store's cells
+    uint64_t MaxCells = 200'000'000;  // (columns + 1) x (rows + 1), the store's cells
+
+    // The bounds the readers use when the caller names none: MaxCells is
+    // further tied to the size of the input, see InputCellLimit.
+    static TReplistLimits ForInput(size_t InputBytes);
 };
+
+// A cell costs the store about 16 bytes whether it holds text or not, so a
+// table declared by a text is only set up when the text can justify it: a
+// text of B bytes may ask for at most max(MinInputCells, CellsPerInputByte x B)
+// cells. A file of a hundred bytes then cannot make a reader claim gigabytes,
+// while a sparse but legitimate table (few cells filled, many empty) still
+// loads: the floor of 16M cells (256 MB) covers any small file of a sensible
+// shape, and above it a filled cell, which takes at least 30 bytes in a
+// report-list file, pays for hundreds of empty ones. Only a table that is
+// nearly all empty cells and larger than the floor, such as a million empty
+// rows of a hundred columns, is refused: its declared size cannot be told
+// apart from a hostile one.
+inline constexpr uint64_t MinInputCells = 16'777'216;
+inline constexpr uint64_t CellsPerInputByte = 16;
+
+// max(MinInputCells, CellsPerInputByte x InputBytes), and never above the
+// default TReplistLimits::MaxCells.
+uint64_t InputCellLimit(size_t InputBytes);
 
 // A report list read from a text, complete and checked, ready to replace a
 // table's contents.
@@ -105,7 +128,8 @@ struct TReplistDocument {
 
 // Reads the first report list of Text whose header IsReplistHeader accepts.
 // Nothing when there is none; EQELRLDataError naming the line when the list
-// is malformed, asks for more than Limits allow or ends before "</replist>".
+// is malformed, asks for more than Limits allow (checked before anything of
+// the table is set up) or ends before "</replist>".
 // Progress gets percentages 0..100 of the text read, each at most once.
 std::optional<TReplistDocument> ParseReplist(std::string_view Text, std::string_view DataID,
                                              const TReplistLimits& Limits,

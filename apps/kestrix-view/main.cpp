@@ -5,6 +5,7 @@
 // opens the showcase, examples/showcase.dfm.
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -33,10 +34,15 @@ struct TOptions {
 
 // "640x480" with both parts positive; nullopt otherwise.
 std::optional<std::pair<int, int>> ParseSize(const std::string& S) {
+    // from_chars rather than sscanf: an overlong number must be refused, not
+    // overflow.
+    const char* End = S.data() + S.size();
     int W = 0, H = 0;
-    char X = 0, Rest = 0;
-    if (std::sscanf(S.c_str(), "%d%c%d%c", &W, &X, &H, &Rest) != 3 || (X != 'x' && X != 'X'))
+    auto [AfterW, ErrW] = std::from_chars(S.data(), End, W);
+    if (ErrW != std::errc() || AfterW == End || (*AfterW != 'x' && *AfterW != 'X'))
         return std::nullopt;
+    auto [AfterH, ErrH] = std::from_chars(AfterW + 1, End, H);
+    if (ErrH != std::errc() || AfterH != End) return std::nullopt;
     if (W <= 0 || H <= 0 || W > 16384 || H > 16384) return std::nullopt;
     return std::make_pair(W, H);
 }

@@ -263,7 +263,9 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
         // With a pen the fill stays inside the outline; without one it is
         // one pixel narrower and shorter than the box.
         const int FL = PenOn ? L + 1 : L, FT = PenOn ? T + 1 : T;
-        for (int Y = FT; Y < B - 1; ++Y) M.Span(Y, FL, R - 1, raster::Fill);
+        // Rows outside the mask are not visited: a far-off box costs nothing.
+        const int Top = std::max(FT, M.Box().Top), Bottom = std::min(B - 1, M.Box().Bottom);
+        for (int Y = Top; Y < Bottom; ++Y) M.Span(Y, FL, R - 1, raster::Fill);
     }
     if (PenOn) {
         Stroker S(M, FPen->Style(), W);

@@ -94,12 +94,16 @@ void Mask::Span(int Y, int X1, int X2, Coverage C) {
 // octants are counted 1..8 clockwise from +x with y pointing down, and in
 // octants 3, 5, 6 and 8 a tie steps the minor axis one pixel earlier, which
 // makes A->B and B->A light the same pixels (apart from the left-out end).
-void BresenhamLine(TPoint A, TPoint B, const std::function<void(int, int)>& Plot) {
-    const int DX = B.X - A.X, DY = B.Y - A.Y;
-    const int ADX = std::abs(DX), ADY = std::abs(DY);
+// Steps whose major coordinate lies outside Clip are not walked but jumped
+// (the minor offset after I steps has a closed form), so that far-off end
+// points cost nothing and cannot overflow.
+void BresenhamLine(TPoint A, TPoint B, const TRect& Clip, const std::function<void(int, int)>& Plot,
+                   const std::function<void(int64_t)>& Skip) {
+    const int64_t DX = int64_t(B.X) - A.X, DY = int64_t(B.Y) - A.Y;
+    const int64_t ADX = DX < 0 ? -DX : DX, ADY = DY < 0 ? -DY : DY;
     const bool XMajor = ADX > ADY;
-    const int DMajor = XMajor ? ADX : ADY;
-    const int DMinor = XMajor ? ADY : ADX;
+    const int64_t DMajor = XMajor ? ADX : ADY;
+    const int64_t DMinor = XMajor ? ADY : ADX;
     const int SX = DX < 0 ? -1 : 1, SY = DY < 0 ? -1 : 1;
 
     int Octant;
@@ -109,10 +113,27 @@ void BresenhamLine(TPoint A, TPoint B, const std::function<void(int, int)>& Plot
         Octant = DY > 0 ? (DX >= 0 ? 2 : 3) : (DX > 0 ? 7 : 6);
     const int Bias = (Octant == 3 || Octant == 5 || Octant == 6 || Octant == 8) ? 1 : 0;
 
-    int X = A.X, Y = A.Y;
-    int Error = 2 * DMinor - DMajor;
-    for (int I = 0; I < DMajor; ++I) {
-        Plot(X, Y);
+    // The steps I (0 <= I < DMajor) whose major coordinate is inside Clip.
+    const int64_t Major0 = XMajor ? A.X : A.Y;
+    const int SMajor = XMajor ? SX : SY;
+    const int64_t Lo = XMajor ? Clip.Left : Clip.Top, Hi = XMajor ? Clip.Right : Clip.Bottom;
+    int64_t First = SMajor > 0 ? Lo - Major0 : Major0 - (Hi - 1);
+    int64_t Last = SMajor > 0 ? Hi - Major0 : Major0 - Lo + 1;
+    First = std::clamp<int64_t>(First, 0, DMajor);
+    Last = std::clamp<int64_t>(Last, First, DMajor);
+    if (Skip && First > 0) Skip(First);
+
+    // Minor steps taken before step First.
+    const int64_t K =
+        DMajor
+            ? int64_t((__int128(2) * DMinor * First + DMajor - 1 + Bias) / (__int128(2) * DMajor))
+            : 0;
+    int64_t X = XMajor ? A.X + SX * First : A.X + SX * K;
+    int64_t Y = XMajor ? A.Y + SY * K : A.Y + SY * First;
+    int64_t Error = 2 * DMinor * (First + 1) - DMajor - 2 * DMajor * K;
+    for (int64_t I = First; I < Last; ++I) {
+        Plot(int(std::clamp<int64_t>(X, INT32_MIN, INT32_MAX)),
+             int(std::clamp<int64_t>(Y, INT32_MIN, INT32_MAX)));
         if (Error + Bias > 0) {
             if (XMajor)
                 Y += SY;
@@ -127,6 +148,7 @@ void BresenhamLine(TPoint A, TPoint B, const std::function<void(int, int)>& Plot
         else
             Y += SY;
     }
+    if (Skip && DMajor > Last) Skip(DMajor - Last);
 }
 
 std::span<const int> DashPattern(TPenStyle Style) {
@@ -166,11 +188,25 @@ void Stroker::Dot(int X, int Y) {
     }
 }
 
+// Moves the dash phase over Count pixels that lie outside the mask.
+void Stroker::Advance(int64_t Count) {
+    if (FPattern.empty()) return;
+    int64_t Period = 0;
+    for (int Run : FPattern) Period += Run;
+    for (int64_t I = Count % Period; I > 0; --I)
+        if (--FLeft == 0) {
+            FRun = (FRun + 1) % int(FPattern.size());
+            FLeft = FPattern[FRun];
+        }
+}
+
 void Stroker::CurvePixel(int X, int Y) { Dot(X, Y); }
 
 void Stroker::Segment(TPoint A, TPoint B) {
     if (FWidth == 1) {
-        BresenhamLine(A, B, [this](int X, int Y) { Dot(X, Y); });
+        BresenhamLine(
+            A, B, FMask.Box(), [this](int X, int Y) { Dot(X, Y); },
+            [this](int64_t Count) { Advance(Count); });
         return;
     }
     // A wide pen covers the pixel centres closer than Width/2 to the segment

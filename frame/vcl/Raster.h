@@ -78,8 +78,11 @@ void FillPolygon(Mask& M, std::span<const TPoint> P, bool Winding, Coverage Valu
 // 4 -------------------------------------------------------------- stroking
 
 // Calls Plot for the pixels of the 1-pixel line A->B, end point excluded, with
-// the platform's tie rules (see the body).
-void BresenhamLine(TPoint A, TPoint B, const std::function<void(int, int)>& Plot);
+// the platform's tie rules (see the body), as far as their major coordinate
+// lies inside Clip; Skip (when given) learns how many pixels were left out
+// before and after that stretch.
+void BresenhamLine(TPoint A, TPoint B, const TRect& Clip, const std::function<void(int, int)>& Plot,
+                   const std::function<void(int64_t)>& Skip = {});
 
 // The pattern of a cosmetic dash style: lengths of on/off runs in pixels,
 // starting with "on"; empty for solid.
@@ -100,6 +103,7 @@ public:
 
 private:
     void Dot(int X, int Y);
+    void Advance(int64_t Count);
     Mask& FMask;
     std::span<const int> FPattern;
     int FWidth;

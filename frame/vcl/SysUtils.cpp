@@ -331,7 +331,10 @@ std::string FormatV(const std::string& Fmt, const std::vector<TVarRec>& Args,
         if (i < n && Fmt[i] == '*') {
             ++i;
             const TVarRec& a = nextArg();
-            if (!a.IsInteger()) FormatError(Fmt);
+            // The same bound as a written number: a runaway argument must not
+            // ask for gigabytes of padding or overflow when negated.
+            if (!a.IsInteger() || a.AsInteger() < -1000000 || a.AsInteger() > 1000000)
+                FormatError(Fmt);
             Value = static_cast<int>(a.AsInteger());
             return true;
         }

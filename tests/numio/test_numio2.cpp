@@ -1,6 +1,7 @@
 // TNumIO2 driven through the headless host: keys, mouse, timer, pixels.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <random>
@@ -332,6 +333,22 @@ TEST_F(NumIO2Test, GaugeClickAndDrag) {
     EXPECT_DOUBLE_EQ(N->Value(), 400);
 }
 
+TEST_F(NumIO2Test, GaugeOverTheWholeDoubleRangeStaysFinite) {
+    N->SetGaugeVisible(true);
+    N->SetRangeLow(-QEL_base::uc_MaxDouble);
+    N->SetRangeHigh(QEL_base::uc_MaxDouble);
+    const int Y = FY + 22;
+    for (int X : {35, 76, 117}) {
+        Host.Click(Form.get(), FX + X, Y);
+        EXPECT_TRUE(std::isfinite(N->Value())) << X;
+        EXPECT_TRUE(N->CheckValidity(N->Text())) << X;
+    }
+    N->SetText("0");
+    Paint();
+    EXPECT_EQ(Pixel(74, Y - FY), clNavy);  // half the range fills half the bar
+    EXPECT_EQ(Pixel(77, Y - FY), clSilver);
+}
+
 TEST_F(NumIO2Test, ReadOnlyIgnoresSpinAndGauge) {
     N->SetButVisible(true);
     N->SetGaugeVisible(true);
@@ -436,6 +453,18 @@ TEST_F(NumIO2Test, SpinButtonGeometry) {
     EXPECT_EQ(Pixel(128, 6), clBlack);   // up arrow tip at x 128
     EXPECT_EQ(Pixel(128, 21), clBlack);  // down arrow tip
     EXPECT_EQ(Pixel(138, 5), ColorToRGB(clBtnFace));
+}
+
+TEST_F(NumIO2Test, ALongRightCaptionCoversTheButtonsButNotTheBox) {
+    N->SetButVisible(true);
+    N->SetRightTextAlignment(taRightJustify);
+    // Blanks draw only their background cell, so every covered pixel is the
+    // caption's background.
+    N->SetRightText(std::string(60, ' '));
+    Paint();
+    const TColor Face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(Pixel(125, 12), Face);    // button face under the caption
+    EXPECT_EQ(Pixel(50, 12), clWhite);  // the box is drawn after the caption
 }
 
 TEST_F(NumIO2Test, GaugeFillsInProportion) {
@@ -572,6 +601,19 @@ TEST(NumIOFormFiles, FieldsKeepTheirTextThroughAFormFile) {
     ASSERT_EQ(A->Text(), "000004D2");
     std::unique_ptr<TComponent> C(ReadComponentFromText(WriteComponentToText(A.get()), nullptr));
     EXPECT_EQ(dynamic_cast<TNumIO2*>(C.get())->Text(), "000004D2");
+
+    // Gauge sizes that fit together come back whichever is read first.
+    A->SetBounds(0, 0, 200, 40);
+    A->SetGaugeLeftMargin(10);
+    A->SetGaugeWidth(185);
+    A->SetGaugeTopMargin(1);
+    A->SetGaugeHeight(21);
+    std::unique_ptr<TComponent> G(ReadComponentFromText(WriteComponentToText(A.get()), nullptr));
+    auto* GN = dynamic_cast<TNumIO2*>(G.get());
+    EXPECT_EQ(GN->GaugeLeftMargin(), 10);
+    EXPECT_EQ(GN->GaugeWidth(), 185);
+    EXPECT_EQ(GN->GaugeTopMargin(), 1);
+    EXPECT_EQ(GN->GaugeHeight(), 21);
 
     auto E = std::make_unique<TNumIO>(nullptr);
     E->SetName("Edit");

@@ -183,3 +183,57 @@ TEST_F(Exchange, HtmlHandlerSeesEveryCellAndFileIsWritten) {
     EXPECT_EQ(Seen.front(), std::make_pair(1, 0));
     EXPECT_EQ(Seen.back(), std::make_pair(3, 3));
 }
+
+// A short text whose widest record times its records is a huge table: it is
+// refused before room for that table is made, and the table stays as it was.
+TEST_F(Exchange, CsvThatMakesAHugeTableIsRefused) {
+    const std::string Wide = std::string(19'999, ',');  // 20,000 empty fields
+    const std::string Empty(20'000, '\n');
+    const struct {
+        std::string Text;
+        bool Headers;
+    } Cases[] = {
+        {Wide + '\n' + Empty, false},                 // one wide line, many empty ones
+        {Wide + '\n' + Empty, true},                  // the wide line names the columns
+        {"a\n" + Wide + "\n" + Empty, false},         // widened after the first row
+        {Empty + Wide, false},                        // widened by the last record
+        {"\"q\nq\"" + Wide + "\r\n" + Empty, false},  // a quoted line break in front
+    };
+    const std::string Name = Dir.File("huge.csv");
+    for (const auto& C : Cases) {
+        WriteFile(Name, C.Text);
+        try {
+            T.ImportCSV(Name, QEL_base::cdComma, C.Headers);
+            ADD_FAILURE() << "no exception, headers " << C.Headers << ", " << C.Text.size();
+        } catch (const EQELRLDataError& E) {
+            EXPECT_NE(E.Message().find("above the limit of 16777216"), std::string::npos)
+                << E.Message();
+        }
+        EXPECT_EQ(T.NrOfColumns(), 3);
+        EXPECT_EQ(T.NrOfRows(), 3);
+        EXPECT_EQ(T.Elem(1, 2), "Bob, Jr.");
+        EXPECT_EQ(T.ColumnCheckMode(2), cmBox);
+    }
+}
+
+TEST_F(Exchange, CsvRefusalNamesTheTableAndTheLimit) {
+    try {
+        T.ImportCSVText(",,\n\n\n", QEL_base::cdComma, false, 15);
+        FAIL() << "no exception";
+    } catch (const EQELRLDataError& E) {
+        EXPECT_EQ(E.Message(),
+                  "CSV text: a table of 3 columns x 3 rows needs 16 cells, above the limit of 15");
+    }
+    EXPECT_EQ(T.ImportCSVText(",,\n\n\n", QEL_base::cdComma, false, 16), 3);
+}
+
+// Wide but within the limit: the sparse table loads.
+TEST_F(Exchange, WideCsvWithinTheLimitLoads) {
+    const std::string Name = Dir.File("wide.csv");
+    WriteFile(Name, std::string(1999, ',') + "z\n" + std::string(1999, '\n') + "last");
+    EXPECT_EQ(T.ImportCSV(Name, QEL_base::cdComma, false), 2001);
+    EXPECT_EQ(T.NrOfColumns(), 2000);
+    EXPECT_EQ(T.Elem(2000, 1), "z");
+    EXPECT_EQ(T.Elem(1, 2001), "last");
+    EXPECT_EQ(T.Elem(2000, 2001), "");
+}

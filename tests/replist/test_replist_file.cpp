@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "TempDir.h"
@@ -86,8 +88,8 @@ TEST(CheckIfValidReplist, LeavesTheStreamAfterTheHeaderLine) {
     EXPECT_EQ(Stream.ReadString(9), "<numcols>");
 }
 
-TEST(CheckIfValidReplist, MissingFileIsAnOpenError) {
-    EXPECT_THROW(CheckIfValidReplist("/nonexistent/dir/file.xml", ""), vcl::EFOpenError);
+TEST(CheckIfValidReplist, MissingFileIsAnInputOutputError) {
+    EXPECT_THROW(CheckIfValidReplist("/nonexistent/dir/file.xml", ""), vcl::EInOutError);
 }
 
 TEST(ReplistFile, WrittenFileIsOneElementPerLineAndPassesTheHeaderTest) {
@@ -375,4 +377,120 @@ TEST(ReplistFile, FailedSaveLeavesTheOldFile) {
     for ([[maybe_unused]] const auto& Entry : std::filesystem::directory_iterator(Dir.Path()))
         ++Files;
     EXPECT_EQ(Files, 2u);  // t.xml and dir.xml: no temporary file left behind
+}
+
+// A few bytes that declare a huge table must be refused before the table is
+// set up, by every way of reading a list, and leave the table alone.
+TEST(ReplistFile, TinyListDeclaringAHugeTableIsRefusedEverywhere) {
+    struct TCase {
+        int Cols;
+        int Rows;
+    };
+    const TCase Cases[] = {
+        {100'000, 100'000'000},  // each count within its own bound
+        {4096, 4095},            // (4097 x 4096) cells, just above the floor
+        {1, 16'777'216},
+    };
+    TTempDir Dir;
+    const std::string Name = Dir.File("huge.txt");
+    for (const TCase& C : Cases) {
+        const std::string Text = "<replist vornelsix>\n<numcols>" + std::to_string(C.Cols) +
+                                 "</numcols>\n<numrows>" + std::to_string(C.Rows) +
+                                 "</numrows>\n<cell col=\"1\" row=\"1\">a</cell>\n</replist>\n";
+        WriteFile(Name, Text);
+        TRLData T(nullptr);
+        FillSample(T);
+        const std::string Before = Snapshot(T);
+        const std::function<void()> Readers[] = {
+            [&] { T.ReadFromXMLString(Text, ""); },
+            [&] { T.LoadFromXMLFile(Name, ""); },
+            [&] {
+                vcl::TStringStream Stream(Text);
+                T.ReadFromXMLStream(Stream, "");
+            },
+            [&] {
+                std::istringstream File(Text);
+                T.ReadFromOpenXMLFile(File, "");
+            },
+            [&] {
+                vcl::TextFile File;
+                vcl::AssignFile(File, Name);
+                vcl::Reset(File);
+                try {
+                    T.ReadFromOpenXMLFile(File, "");
+                } catch (...) {
+                    vcl::CloseFile(File);
+                    throw;
+                }
+                vcl::CloseFile(File);
+            },
+        };
+        for (size_t i = 0; i < std::size(Readers); ++i) {
+            EXPECT_THROW(Readers[i](), EQELRLDataError) << C.Cols << 'x' << C.Rows << " #" << i;
+            EXPECT_EQ(Snapshot(T), Before) << C.Cols << 'x' << C.Rows << " #" << i;
+        }
+    }
+}
+
+TEST(ReplistFile, RefusalNamesTheDeclaredSizeAndTheLimit) {
+    TRLData T(nullptr);
+    try {
+        T.ReadFromXMLString(
+            "<replist vornelsix>\n<numcols>4096</numcols>\n<numrows>4095</numrows>\n</replist>\n",
+            "");
+        FAIL() << "no exception";
+    } catch (const EQELRLDataError& E) {
+        EXPECT_EQ(E.Message(),
+                  "Invalid report list, line 3: the declared table of 4096 columns x 4095 rows "
+                  "needs 16781312 cells, above the limit of 16777216");
+    }
+}
+
+// Few cells filled in a table far larger than the text: within the limit it
+// loads like any other.
+TEST(ReplistFile, SparseTableWithinTheLimitLoads) {
+    TRLData T(nullptr);
+    ASSERT_TRUE(
+        T.ReadFromXMLString("<replist vornelsix>\n<numcols>1000</numcols>\n"
+                            "<numrows>4000</numrows>\n"
+                            "<cell col=\"1000\" row=\"4000\">last</cell>\n"
+                            "<cell col=\"0\" row=\"1\">first</cell>\n</replist>\n",
+                            ""));
+    EXPECT_EQ(T.NrOfColumns(), 1000);
+    EXPECT_EQ(T.NrOfRows(), 4000);
+    EXPECT_EQ(T.Elem(1000, 4000), "last");
+    EXPECT_EQ(T.Elem(0, 1), "first");
+    EXPECT_EQ(T.Elem(500, 2000), "");
+}
+
+TEST(ReplistFile, CellLimitGrowsWithTheInputUpToTheDefault) {
+    const struct {
+        size_t Bytes;
+        uint64_t Cells;
+    } Cases[] = {
+        {0, MinInputCells},
+        {100, MinInputCells},
+        {MinInputCells / CellsPerInputByte, MinInputCells},
+        {MinInputCells / CellsPerInputByte + 1, MinInputCells + CellsPerInputByte},
+        {3'000'000, 48'000'000},
+        {1'000'000'000, TReplistLimits().MaxCells},
+        {SIZE_MAX, TReplistLimits().MaxCells},
+    };
+    for (const auto& C : Cases) {
+        EXPECT_EQ(InputCellLimit(C.Bytes), C.Cells) << C.Bytes;
+        EXPECT_EQ(TReplistLimits::ForInput(C.Bytes).MaxCells, C.Cells) << C.Bytes;
+    }
+}
+
+// A caller's own bounds stand exactly as given.
+TEST(ReplistFile, ExplicitLimitsAreKept) {
+    const std::string Text =
+        "<replist vornelsix>\n<numcols>9</numcols>\n<numrows>9</numrows>\n</replist>\n";
+    TRLData T(nullptr);
+    TReplistLimits Tight;
+    Tight.MaxCells = 99;
+    EXPECT_THROW(T.ReadFromXMLText(Text, "", Tight), EQELRLDataError);
+    Tight.MaxCells = 100;
+    EXPECT_TRUE(T.ReadFromXMLText(Text, "", Tight));
+    EXPECT_EQ(T.NrOfRows(), 9);
 }

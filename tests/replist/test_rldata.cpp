@@ -323,10 +323,15 @@ TEST_F(SmallTable, FillKeepsCheckStatesAndClearResetsColumns) {
 
 TEST_F(SmallTable, SetNrOfRowsZeroKeepsTheCheckCharacterOfRowOne) {
     T.SetElemChecked(2, 1, true);
+    T.SetElem(0, 1, "id-17");
+    T.Strings->SetRowAttrib(1, 0xC0);
     T.SetNrOfRows(0);
     T.SetNrOfRows(1);
     EXPECT_EQ(T.Strings->GetString(1, 1), "");
     EXPECT_EQ(T.Strings->GetString(2, 1), "X");
+    // A row added again is a new row: no hidden text, not selected or disabled.
+    EXPECT_EQ(T.Elem(0, 1), "");
+    EXPECT_EQ(T.Strings->GetRowAttrib(1), 0);
 }
 
 TEST_F(SmallTable, SortRemembersItsKeysAndUnSortRestores) {
@@ -394,6 +399,21 @@ TEST_F(SmallTable, AssignCopiesContentsOrderAndAttributes) {
     EXPECT_EQ(Copy.Elem(1, 2), "Bob");
     EXPECT_EQ(Copy.Elem(0, 2), "hidden-bob");
     EXPECT_EQ(Copy.Strings->GetRowAttrib(2), 0x80);
+}
+
+TEST_F(SmallTable, AssignKeepsTheHooksOfTheStoreItReplaces) {
+    // A view that owns a table hooks its store; after Assign it must still
+    // hear of the new contents and of later changes.
+    int Changes = 0;
+    T.Strings->OnChange = [&](vcl::TObject*) { ++Changes; };
+    TRLData Source(nullptr);
+    Source.SetNrOfRows(1);
+    Source.SetElem(1, 1, "new");
+    T.Assign(&Source);
+    EXPECT_EQ(T.Elem(1, 1), "new");
+    EXPECT_EQ(Changes, 1);
+    T.SetElem(1, 1, "changed");
+    EXPECT_EQ(Changes, 2);
 }
 
 TEST(RLData, AssignFromAnotherClassIsAConversionError) {

@@ -157,6 +157,48 @@ TEST(CanvasLine, WidePenHasRoundCapsThatCoverTheEndPoint) {
     EXPECT_EQ(C->Pixels(10, 13), clWhite);
 }
 
+// Lines and boxes reaching far outside the bitmap: only the visible stretch is
+// walked, yet it lights the same pixels (and dash phase) as the whole line.
+TEST(CanvasLine, PartsOutsideTheBitmapAreJumpedButLightTheSamePixels) {
+    struct Case {
+        TPoint A, B;
+        TPenStyle Style;
+    };
+    const Case Cases[] = {
+        {{-17, 3}, {40, 21}, psSolid},   {{45, -30}, {-9, 12}, psSolid},
+        {{-25, -40}, {7, 33}, psDot},    {{39, 28}, {-33, -5}, psDashDot},
+        {{-50, 10}, {60, 10}, psDash},   {{12, -60}, {12, 55}, psDashDotDot},
+        {{-40, -40}, {60, 60}, psSolid}, {{50, 2}, {-50, 21}, psDot},
+    };
+    constexpr int Pad = 70;
+    for (const Case& K : Cases) {
+        // The reference draws the whole line on a bitmap large enough for it.
+        TBitmap Big(20 + 2 * Pad, 20 + 2 * Pad), Small(20, 20);
+        for (TBitmap* B : {&Big, &Small}) {
+            const int O = B == &Big ? Pad : 0;
+            B->Canvas()->Pen()->SetStyle(K.Style);
+            B->Canvas()->MoveTo(K.A.X + O, K.A.Y + O);
+            B->Canvas()->LineTo(K.B.X + O, K.B.Y + O);
+        }
+        for (int Y = 0; Y < 20; ++Y)
+            for (int X = 0; X < 20; ++X)
+                ASSERT_EQ(Small.Canvas()->Pixels(X, Y), Big.Canvas()->Pixels(X + Pad, Y + Pad))
+                    << K.A.X << "," << K.A.Y << " -> " << K.B.X << "," << K.B.Y << " at " << X
+                    << "," << Y;
+    }
+
+    // End points a billion pixels away draw at once.
+    constexpr int G = 1000000000;
+    TBitmap B(8, 3);
+    TCanvas* C = B.Canvas();
+    C->Brush()->SetStyle(bsClear);
+    C->Rectangle(-G, -G, G, G);
+    C->RoundRect(-G, -G, G, G, 20, 20);
+    C->MoveTo(-G, 1);
+    C->LineTo(G, 1);
+    EXPECT_EQ(Art(B), (Lines{"........", "########", "........"}));
+}
+
 TEST(CanvasLine, DashGapsTakeTheBackgroundOnlyWhenItIsOpaque) {
     for (bool Opaque : {true, false}) {
         TBitmap B(12, 1);

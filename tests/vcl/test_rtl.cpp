@@ -217,6 +217,9 @@ TEST(Rtl, FormatFollowsThePlatformRules) {
               "No argument for format '%d %d'");
     EXPECT_THROW(Format("%q", 1), EConvertError);
     EXPECT_THROW(Format("abc %", 1), EConvertError);
+    // A width taken from the arguments is bounded like a written one.
+    EXPECT_THROW(Format("%*d", int64_t{INT32_MIN}, 1), EConvertError);
+    EXPECT_THROW(Format("%.*f", int64_t{1} << 40, 1.0), EConvertError);
 }
 
 TEST(Rtl, CaseAndTrimHelpers) {
