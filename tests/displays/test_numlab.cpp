@@ -71,6 +71,23 @@ protected:
         return S;
     }
 
+    // Where a caption "8" and the value leave black ink on a yellow face.
+    struct TInk {
+        vcl::TRect Caption, Box;
+        std::set<std::pair<int, int>> Text, Value;
+    };
+    TInk InkOnYellow() {
+        Lab->SetLeftText("8");
+        Lab->SetColorOutBakG(vcl::clYellow);
+        Lab->SetColorLabBakG(vcl::clYellow);
+        TInk Ink;
+        Ink.Caption = vcl::Rect(0, 0, Lab->LeftSpace(), Lab->Height());
+        Ink.Box = vcl::Rect(Lab->LeftSpace() + 3, 2, 110, Lab->Height() - 3);
+        Ink.Text = Where(Lab, Ink.Caption, vcl::clBlack);
+        Ink.Value = Where(Lab, Ink.Box, vcl::clBlack);
+        return Ink;
+    }
+
     vcl::TForm* Form = nullptr;
     TNumLab* Lab = nullptr;
 };
@@ -305,13 +322,8 @@ TEST_F(NumLab, AnActiveStyleColoursTheBackgroundAndTheBoxUnlessOptedOut) {
 }
 
 TEST_F(NumLab, AStyleWithFontColoursTheCaptionsAndTheValue) {
-    Lab->SetLeftText("8");
-    Lab->SetColorOutBakG(vcl::clYellow);
-    Lab->SetColorLabBakG(vcl::clYellow);
-    const vcl::TRect Caption = vcl::Rect(0, 0, Lab->LeftSpace(), Lab->Height());
-    const vcl::TRect Box = vcl::Rect(Lab->LeftSpace() + 3, 2, 110, Lab->Height() - 3);
-    const auto Text = Where(Lab, Caption, vcl::clBlack);
-    const auto Value = Where(Lab, Box, vcl::clBlack);
+    const TInk Ink = InkOnYellow();
+    const auto& [Caption, Box, Text, Value] = Ink;
     ASSERT_FALSE(Text.empty());
 
     vcl::TStyleColors Style;
@@ -334,13 +346,8 @@ TEST_F(NumLab, AStyleWithFontColoursTheCaptionsAndTheValue) {
 }
 
 TEST_F(NumLab, DisabledCaptionsAreEngravedAndTheValueShadowed) {
-    Lab->SetLeftText("8");
-    Lab->SetColorOutBakG(vcl::clYellow);
-    Lab->SetColorLabBakG(vcl::clYellow);
-    const vcl::TRect Caption = vcl::Rect(0, 0, Lab->LeftSpace(), Lab->Height());
-    const vcl::TRect Box = vcl::Rect(Lab->LeftSpace() + 3, 2, 110, Lab->Height() - 3);
-    const auto Text = Where(Lab, Caption, vcl::clBlack);
-    const auto Value = Where(Lab, Box, vcl::clBlack);
+    const TInk Ink = InkOnYellow();
+    const auto& [Caption, Box, Text, Value] = Ink;
     ASSERT_FALSE(Text.empty());
     ASSERT_FALSE(Value.empty());
 
