@@ -101,7 +101,7 @@ struct TextPainter {
     static int Paint(TCanvas& C, TPoint Ref, const std::string& Text, const TRect& Clip,
                      bool Opaque) {
         const text::ResolvedFont RF = text::Resolve(*C.Font());
-        const std::u32string Codes = text::DecodeUtf8(Text);
+        const std::u32string Codes = DecodeUtf8(Text);
         const SurfaceView V = CanvasAccess::View(C);
         TRect Box;
         if (!V.Pixels || !IntersectRect(Box, Clip, V.Clip)) return Advance(RF, Codes);
@@ -154,7 +154,7 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
 }
 
 int TCanvas::TextWidth(const std::string& Text) {
-    return Advance(text::Resolve(*FFont), text::DecodeUtf8(Text));
+    return Advance(text::Resolve(*FFont), DecodeUtf8(Text));
 }
 
 int TCanvas::TextHeight(const std::string&) {
@@ -164,7 +164,7 @@ int TCanvas::TextHeight(const std::string&) {
 
 TSize TCanvas::TextExtent(const std::string& Text) {
     const text::ResolvedFont RF = text::Resolve(*FFont);
-    return {Advance(RF, text::DecodeUtf8(Text)), RF.Ascent + RF.Descent};
+    return {Advance(RF, DecodeUtf8(Text)), RF.Ascent + RF.Descent};
 }
 
 }  // namespace vcl

@@ -48,9 +48,6 @@ ResolvedFont Resolve(const TFont& Font);
 // reference stays valid until the next call.
 const Glyph& GlyphFor(const ResolvedFont& Font, char32_t Code, bool Rotated);
 
-// Decodes UTF-8; malformed bytes become U+FFFD.
-std::u32string DecodeUtf8(const std::string& Text);
-
 // Turns the glyph cache off (every glyph is rendered through FreeType when it
 // is needed) or on; for measuring what the cache saves.
 void SetGlyphCacheEnabled(bool Enabled);

@@ -826,4 +826,29 @@ std::string ExcludeTrailingPathDelimiter(const std::string& Path) {
     return Path;
 }
 
+std::u32string DecodeUtf8(const std::string& Text) {
+    std::u32string Out;
+    Out.reserve(Text.size());
+    size_t I = 0;
+    while (I < Text.size()) {
+        const uint8_t B = uint8_t(Text[I]);
+        int Len = B < 0x80 ? 1 : (B >> 5) == 6 ? 2 : (B >> 4) == 14 ? 3 : (B >> 3) == 30 ? 4 : 0;
+        char32_t C = Len == 1 ? B : Len == 2 ? (B & 0x1F) : Len == 3 ? (B & 0x0F) : (B & 0x07);
+        bool Ok = Len > 0 && I + Len <= Text.size();
+        for (int K = 1; Ok && K < Len; ++K) {
+            const uint8_t T = uint8_t(Text[I + K]);
+            Ok = (T & 0xC0) == 0x80;
+            C = (C << 6) | (T & 0x3F);
+        }
+        if (!Ok || C > 0x10FFFF) {
+            Out.push_back(0xFFFD);
+            ++I;
+            continue;
+        }
+        Out.push_back(C);
+        I += Len;
+    }
+    return Out;
+}
+
 }  // namespace vcl

@@ -285,6 +285,8 @@ void Val(const std::string& S, int64_t& V, int& Code);
 // ---------------------------------------------------------------- texts
 
 std::string LowerCase(const std::string& S);
+// The code points of a UTF-8 text; each malformed byte becomes U+FFFD.
+std::u32string DecodeUtf8(const std::string& Text);
 std::string UpperCase(const std::string& S);
 // Removes blanks and control characters at both ends / the left / the right.
 std::string Trim(const std::string& S);

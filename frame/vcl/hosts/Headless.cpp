@@ -1,37 +1,11 @@
 #include "vcl/hosts/Headless.h"
 
 #include "vcl/Forms.h"
+#include "vcl/SysUtils.h"
 
 namespace vcl {
 
 namespace {
-
-// Decodes one code point of UTF-8 at I; a malformed sequence gives U+FFFD
-// and skips one byte.
-char32_t NextCodePoint(const std::string& S, size_t& I) {
-    unsigned char B = static_cast<unsigned char>(S[I]);
-    size_t Extra = B < 0x80             ? 0
-                   : (B & 0xE0) == 0xC0 ? 1
-                   : (B & 0xF0) == 0xE0 ? 2
-                   : (B & 0xF8) == 0xF0 ? 3
-                                        : 4;
-    if (Extra == 0) return S[I++] & 0x7F;
-    if (Extra == 4 || I + Extra >= S.size()) {
-        ++I;
-        return U'\uFFFD';
-    }
-    char32_t C = B & (0x3F >> Extra);
-    for (size_t K = 1; K <= Extra; ++K) {
-        unsigned char Next = static_cast<unsigned char>(S[I + K]);
-        if ((Next & 0xC0) != 0x80) {
-            ++I;
-            return U'\uFFFD';
-        }
-        C = (C << 6) | (Next & 0x3F);
-    }
-    I += Extra + 1;
-    return C;
-}
 
 // The character a key types without modifiers other than Shift, or 0.
 char32_t KeyChar(uint16_t Key, bool Shift) {
@@ -210,7 +184,7 @@ void THeadlessHost::PressKey(uint16_t Key, TShiftState Shift) {
 }
 
 void THeadlessHost::TypeText(const std::string& Utf8) {
-    for (size_t I = 0; I < Utf8.size();) KeyPress(NextCodePoint(Utf8, I));
+    for (char32_t C : DecodeUtf8(Utf8)) KeyPress(C);
 }
 
 std::unique_ptr<TBitmap> THeadlessHost::Screenshot(TCustomForm* Form) {

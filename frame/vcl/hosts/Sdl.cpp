@@ -7,6 +7,7 @@
 #include <map>
 
 #include "vcl/Forms.h"
+#include "vcl/SysUtils.h"
 
 namespace vcl {
 
@@ -52,39 +53,6 @@ SDL_SystemCursor SystemCursorOf(int Cursor) {
             return SDL_SYSTEM_CURSOR_SIZEALL;
         default:
             return SDL_SYSTEM_CURSOR_ARROW;
-    }
-}
-
-// Decodes UTF-8 text input into code points; malformed bytes are skipped.
-template <class F>
-void ForEachCodePoint(const char* Text, F Each) {
-    const auto* P = reinterpret_cast<const unsigned char*>(Text);
-    while (*P) {
-        unsigned char B = *P;
-        int Extra = B < 0x80             ? 0
-                    : (B & 0xE0) == 0xC0 ? 1
-                    : (B & 0xF0) == 0xE0 ? 2
-                    : (B & 0xF8) == 0xF0 ? 3
-                                         : -1;
-        if (Extra < 0) {
-            ++P;
-            continue;
-        }
-        char32_t C = Extra == 0 ? B : (B & (0x3F >> Extra));
-        bool Ok = true;
-        for (int K = 1; K <= Extra; ++K) {
-            if ((P[K] & 0xC0) != 0x80) {
-                Ok = false;
-                break;
-            }
-            C = (C << 6) | (P[K] & 0x3F);
-        }
-        if (!Ok) {
-            ++P;
-            continue;
-        }
-        P += Extra + 1;
-        Each(C);
     }
 }
 
@@ -304,7 +272,7 @@ void TSdlHost::TImpl::Handle(const SDL_Event& E) {
         }
         case SDL_TEXTINPUT:
             Deliver(FormOf(E.text.windowID), [&](TCustomForm* F) {
-                ForEachCodePoint(E.text.text, [&](char32_t C) { F->HostChar(C); });
+                for (char32_t C : DecodeUtf8(E.text.text)) F->HostChar(C);
             });
             break;
         default:
