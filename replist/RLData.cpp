@@ -169,15 +169,11 @@ void TRLData::SetCheckChar(int ACol, int ARow, bool Checked) {
         Text.assign(1, Mark);
     } else if (Text[0] == Mark) {
         return;
-    } else if (static_cast<unsigned char>(Text[0]) >= 0x80) {
+    } else {
         // A check character is always a single byte; a stored text that
         // begins with a wider character had its mark replaced by it, and
         // the whole character must go so that no half of it stays behind.
-        size_t Len = 1;
-        while (Len < Text.size() && (static_cast<unsigned char>(Text[Len]) & 0xC0) == 0x80) ++Len;
-        Text.replace(0, Len, 1, Mark);
-    } else {
-        Text[0] = Mark;
+        Text.replace(0, QEL_base::CutToChars(Text, 1).size(), 1, Mark);
     }
     Strings->SetString(ACol, ARow, Text);
 }
